@@ -1,0 +1,39 @@
+// The command list com_list.txt: pages, tabs and recognition keywords, read once at start-up.
+// Depends on text/ and the file layer only.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/controls.h"
+#include "model/files.h"
+
+namespace tabvane {
+
+constexpr int32_t kPageCount = 6;
+constexpr int32_t kFreePage = 5;  // "フリー": automatic switching does not run on it
+
+struct TCommandEntry {
+  int32_t Page = -1;       // page lines before the entry, minus 1
+  int32_t TabIndex = -1;   // index of the entry's tab within its page
+  int32_t MenuNumber = 0;  // 1-based menu of the tab this entry opened; 0 when it opened none
+  std::string TabName;     // bytes before the first TAB
+  std::string Keywords;    // bytes after the first TAB
+};
+
+// Reads the command list at path. A missing or unreadable file gives the entries read so far.
+std::vector<TCommandEntry> LoadCommandList(Files& files, const std::string& path);
+
+// Empties the six tab strips, appends one tab per tab opened by the entries of pages 0..5 and
+// numbers the menus. Returns the number of tabs built (FMenuCount).
+int32_t BuildTabs(std::vector<TCommandEntry>& entries, const std::array<TabStrip*, kPageCount>& strips);
+
+// MenuNumber of the first entry with that page and tab index; 0 when there is none.
+int32_t FindMenuNumber(const std::vector<TCommandEntry>& entries, int32_t page, int32_t tab);
+
+// The tab strip / grid index of a page: 0..4 for pages 0..4, 5 for every other value.
+constexpr int32_t PageSlotIndex(int32_t page) { return (page >= 0 && page <= 4) ? page : 5; }
+
+}  // namespace tabvane

@@ -1,0 +1,53 @@
+// The file layer: everything the program does with files goes through Files. Implementations:
+// host/posix (native builds), host/win32 (W functions, code page 932 paths), and test wrappers
+// that fail on demand.
+// Paths are Shift-JIS bytes. All I/O is binary: bytes are read and written unchanged.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tabvane {
+
+class WriteHandle {
+ public:
+  virtual ~WriteHandle() = default;
+  // Appends bytes; false on any failure.
+  virtual bool Write(std::string_view bytes) = 0;
+  // Flushes to the disk and closes; false on any failure. Called once.
+  virtual bool Close() = 0;
+};
+
+struct ReadResult {
+  bool opened = false;    // the file could be opened
+  bool complete = false;  // and was read to its end without an error
+  std::string bytes;
+};
+
+class Files {
+ public:
+  virtual ~Files() = default;
+  // A file exists at path (a folder does not count).
+  virtual bool FileExists(const std::string& path) = 0;
+  virtual bool FolderExists(const std::string& path) = 0;
+  // Reads the whole file, opened for reading with others allowed to read too. A read error
+  // part-way keeps the bytes read so far with complete == false.
+  virtual ReadResult Read(const std::string& path) = 0;
+  // Creates or truncates path for writing (others may read meanwhile); nullptr on failure.
+  virtual std::unique_ptr<WriteHandle> Create(const std::string& path) = 0;
+  // Replaces target by source in one step (source is gone afterwards); false on failure.
+  virtual bool Replace(const std::string& source, const std::string& target) = 0;
+  virtual bool Remove(const std::string& path) = 0;
+};
+
+// Writes bytes to a temporary file beside path, then replaces path with it. On any failure
+// the temporary file is removed and the old file at path is left untouched.
+bool SaveAtomically(Files& files, const std::string& path, std::string_view bytes);
+
+// Creates or truncates path and writes bytes into it, as the bridge batch is written.
+bool WriteInPlace(Files& files, const std::string& path, std::string_view bytes);
+
+}  // namespace tabvane

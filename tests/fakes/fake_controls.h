@@ -1,0 +1,131 @@
+// In-memory controls for the native and Wine unit tests. Setting a selection from code never
+// runs a handler here, as in the real window.
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/controls.h"
+
+namespace tabvane::fakes {
+
+class FakeTabStrip : public TabStrip {
+ public:
+  std::vector<std::string> tabs;
+  int32_t selected = -1;
+
+  void RemoveAllTabs() override { tabs.clear(); selected = -1; }
+  void AppendTab(std::string_view caption) override {
+    tabs.emplace_back(caption);
+    if (selected < 0) selected = 0;
+  }
+  int32_t TabCount() const override { return static_cast<int32_t>(tabs.size()); }
+  int32_t SelectedTab() const override { return selected; }
+  void SelectTab(int32_t index) override {
+    if (index >= 0 && index < TabCount()) selected = index;
+  }
+};
+
+class FakeGrid : public SlotGrid {
+ public:
+  std::array<std::array<std::string, 37>, 3> cells;  // [col][row]
+  RowRange selection{1, 1};
+  int32_t current = 1;
+
+  std::string Cell(int32_t col, int32_t row) const override {
+    return cells.at(static_cast<size_t>(col)).at(static_cast<size_t>(row));
+  }
+  void SetCell(int32_t col, int32_t row, std::string_view text) override {
+    cells.at(static_cast<size_t>(col)).at(static_cast<size_t>(row)) = std::string(text);
+  }
+  RowRange Selection() const override { return selection; }
+  int32_t CurrentRow() const override { return current; }
+  int32_t RowCount() const override { return 37; }
+
+  void Select(int32_t top, int32_t bottom) { selection = {top, bottom}; current = top; }
+};
+
+class FakePageControl : public PageControl {
+ public:
+  int32_t active = 0;
+  int32_t ActivePage() const override { return active; }
+  void SetActivePage(int32_t page) override { active = (page >= 0 && page <= 5) ? page : -1; }
+};
+
+class FakeComboBox : public ComboBox {
+ public:
+  std::vector<std::string> items;
+  int32_t selected = -1;
+
+  void Clear() override { items.clear(); selected = -1; }
+  void AddItem(std::string_view text) override { items.emplace_back(text); }
+  void SetItem(int32_t index, std::string_view text) override {
+    items.at(static_cast<size_t>(index)) = std::string(text);
+  }
+  int32_t Count() const override { return static_cast<int32_t>(items.size()); }
+  std::string Item(int32_t index) const override { return items.at(static_cast<size_t>(index)); }
+  int32_t Selected() const override { return selected; }
+  void Select(int32_t index) override { selected = (index >= 0 && index < Count()) ? index : -1; }
+};
+
+class FakeTextList : public TextList {
+ public:
+  std::vector<std::string> items;
+  void Clear() override { items.clear(); }
+  void Add(std::string_view text) override { items.emplace_back(text); }
+  int32_t Count() const override { return static_cast<int32_t>(items.size()); }
+  std::string Item(int32_t index) const override { return items.at(static_cast<size_t>(index)); }
+};
+
+// Records every switch so tests can check the discipline, not only the final state.
+class FakeTimer : public Timer {
+ public:
+  bool running = false;
+  int32_t interval = 0;
+  std::vector<std::string> log;  // "stop", "start 3000"
+
+  void Stop() override { running = false; log.push_back("stop"); }
+  void Start(int32_t intervalMs) override {
+    running = true;
+    interval = intervalMs;
+    log.push_back("start " + std::to_string(intervalMs));
+  }
+  bool Running() const override { return running; }
+  // Running with an interval that actually fires.
+  bool Armed() const { return running && interval > 0; }
+};
+
+class FakeMainWindow : public MainWindow {
+ public:
+  std::string caption;
+  int minimized = 0;
+  void SetCaption(std::string_view text) override { caption = std::string(text); }
+  void Minimize() override { ++minimized; }
+};
+
+// The whole set of main-window controls, wired into a MainControls.
+struct FakeMainControls {
+  FakePageControl pages;
+  std::array<FakeTabStrip, 6> tabs;
+  std::array<FakeGrid, 6> grids;
+  FakeComboBox combo;
+  FakeTextList list;
+  FakeTimer timer;
+  FakeMainWindow window;
+
+  MainControls View() {
+    return MainControls{pages,
+                        {&tabs[0], &tabs[1], &tabs[2], &tabs[3], &tabs[4], &tabs[5]},
+                        {&grids[0], &grids[1], &grids[2], &grids[3], &grids[4], &grids[5]},
+                        combo,
+                        list,
+                        timer,
+                        window};
+  }
+};
+
+}  // namespace tabvane::fakes
