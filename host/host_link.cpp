@@ -1,0 +1,193 @@
+// The host scan: host window list and target, command captions of the target and the automatic
+// switch of page, tab and grid. Depends on text/, model/ and the platform interface only.
+#include "host/host_link.h"
+
+#include <algorithm>
+#include <array>
+
+#include "model/menus.h"
+#include "text/func.h"
+#include "text/sjis.h"
+
+namespace tabvane {
+namespace {
+
+// A top-level window is a host window when its title holds one of these.
+constexpr std::string_view kHostMarker = "- jw_win";
+constexpr std::string_view kBlockMarker =
+    "\x81\x9F\x81\x9F\x81\x9F\x83\x75\x83\x8D\x83\x62\x83\x4E\x90\x7D\x8C\x60\x81\x79";  // "◆◆◆ブロック図形【"
+
+// Captions of the host's fixed panels: they never name the active command.
+constexpr std::array<std::string_view, 37> kPanelNames = {
+    "\x8F\xF0\x8C\x8F\x90\xDD\x92\xE8",                          // 条件設定
+    "\x83\x81\x83\x43\x83\x93",                                  // メイン
+    "\x95\xD2\x8F\x57(1)",                                       // 編集(1)
+    "\x95\xD2\x8F\x57(2)",                                       // 編集(2)
+    "\x8D\xEC\x90\x7D(1)",                                       // 作図(1)
+    "\x8D\xEC\x90\x7D(2)",                                       // 作図(2)
+    "\x90\xDD\x92\xE8",                                          // 設定
+    "\x82\xBB\x82\xCC\x91\xBC(1)",                               // その他(1)
+    "\x82\xBB\x82\xCC\x91\xBC(2)",                               // その他(2)
+    "\x82\xBB\x82\xCC\x91\xBC(11)",                              // その他(11)
+    "\x82\xBB\x82\xCC\x91\xBC(12)",                              // その他(12)
+    "\x82\xBB\x82\xCC\x91\xBC(21)",                              // その他(21)
+    "\x82\xBB\x82\xCC\x91\xBC(22)",                              // その他(22)
+    "\x83\x8C\x83\x43\x83\x84",                                  // レイヤ
+    "\x83\x8C\x83\x43\x83\x84\x83\x4F\x83\x8B\x81\x5B\x83\x76",  // レイヤグループ
+    "\x90\xFC\x91\xAE\x90\xAB(1)",                               // 線属性(1)
+    "\x90\xFC\x91\xAE\x90\xAB(2)",                               // 線属性(2)
+    "\x83\x86\x81\x5B\x83\x55\x81\x5B(1)",                       // ユーザー(1)
+    "\x83\x86\x81\x5B\x83\x55\x81\x5B(2)",                       // ユーザー(2)
+    "All", "><",
+    "0", "1", "2", "3", "4", "5", "6", "7", "8", "9",
+    "A", "B", "C", "D", "E", "F",
+};
+
+bool IsHostTitle(std::string_view title) {
+  return ContainsText(title, kHostMarker) || ContainsText(title, kBlockMarker);
+}
+
+// The command captions of ListBox1 joined with ",".
+std::string CaptionText(const TextList& list) {
+  std::string text;
+  const int32_t count = list.Count();
+  for (int32_t i = 0; i < count; ++i) {
+    if (i > 0) text += ',';
+    text += list.Item(i);
+  }
+  return text;
+}
+
+}  // namespace
+
+WindowHandle EntryHandle(std::string_view entry) {
+  const std::size_t at = FindText(entry, kEntrySeparator);
+  if (at == std::string_view::npos) return 0;
+  return static_cast<WindowHandle>(TextToInt(entry.substr(at + kEntrySeparator.size())));
+}
+
+bool EnumHostWindowsProc(HostPlatform& platform, ComboBox& combo, WindowHandle& target,
+                         WindowHandle window) {
+  if (platform.Owner(window) != 0 || !platform.IsVisible(window)) return true;
+  std::string entry = platform.WindowText(window);
+  if (!IsHostTitle(entry)) return true;
+  if (platform.ForegroundWindow() == window) target = window;
+  entry += kEntrySeparator;
+  entry += std::to_string(window);
+  combo.AddItem(entry);
+  return true;
+}
+
+void ListHostWindows(HostPlatform& platform, ComboBox& combo, WindowHandle& target) {
+  combo.Clear();
+  combo.AddItem(kNoTarget);
+  platform.EnumTopLevelWindows(
+      [&](WindowHandle window) { return EnumHostWindowsProc(platform, combo, target, window); });
+
+  int32_t selected = 0;
+  int32_t first = 0;
+  WindowHandle firstHandle = 0;
+  const int32_t count = combo.Count();
+  for (int32_t i = 1; i < count; ++i) {
+    const std::string entry = combo.Item(i);
+    if (!ContainsText(entry, kEntrySeparator)) continue;
+    const WindowHandle handle = EntryHandle(entry);
+    if (handle == target) selected = i;
+    if (firstHandle == 0) {
+      firstHandle = handle;
+      first = i;
+    }
+  }
+  // Handles are read as signed 32-bit numbers, so only the positive ones can become the target.
+  if (target == 0 && static_cast<int32_t>(firstHandle) > 0 && first > 0) {
+    target = firstHandle;
+    selected = first;
+  }
+  combo.Select(selected);
+}
+
+void ComboBox1Select(MainState& state, MainControls& controls, HostPlatform& platform) {
+  controls.Timer1.Stop();
+  const int32_t selected = controls.ComboBox1.Selected();
+  if (selected > 0 && selected < controls.ComboBox1.Count()) {
+    const std::string entry = controls.ComboBox1.Item(selected);
+    if (ContainsText(entry, kEntrySeparator)) {
+      // The choice stands even when the window has closed since the scan.
+      state.FTargetWnd = EntryHandle(entry);
+      if (platform.IsWindow(state.FTargetWnd)) {
+        platform.ShowWindow(state.FTargetWnd, state.settings.FMaximizeHost);
+        platform.SetForegroundWindow(state.FTargetWnd);
+      }
+    }
+  }
+  if (!state.settings.FEditMode) controls.Timer1.Start(state.settings.FInterval);
+}
+
+bool IsCommandCaption(std::string_view caption) {
+  const std::string_view trimmed = Trim(caption);
+  if (trimmed.empty()) return false;
+  for (const std::string_view name : kPanelNames) {
+    if (trimmed == name) return false;
+  }
+  return true;
+}
+
+bool EnumHostChildProc(HostPlatform& platform, TextList& list, WindowHandle window) {
+  if (platform.Owner(window) != 0 || !platform.IsVisible(window)) return true;
+  const std::string caption = platform.WindowText(window);
+  if (IsCommandCaption(caption)) list.Add(caption);
+  return true;
+}
+
+std::vector<std::size_t> DetectSwitches(const std::vector<TCommandEntry>& entries,
+                                        std::string_view captionText) {
+  std::vector<std::size_t> switches;
+  std::vector<std::string> keywords;  // reused for every entry
+  int32_t best = 0;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const int32_t n = SplitCommaText(entries[i].Keywords, keywords);
+    // n == 0 never beats best >= 0; a failed split (-1) never has j == n.
+    if (n <= best) continue;
+    const std::size_t readable = std::min(static_cast<std::size_t>(n), keywords.size());
+    int32_t j = 0;
+    for (std::size_t k = 0; k < readable; ++k) {
+      if (ContainsText(captionText, keywords[k])) ++j;
+    }
+    if (j == n) {
+      switches.push_back(i);
+      best = n;
+    }
+  }
+  return switches;
+}
+
+void DetectAndSwitch(MainState& state, MainControls& controls, HostPlatform& platform) {
+  controls.ListBox1.Clear();
+  if (static_cast<int32_t>(state.FTargetWnd) > 0) {
+    platform.EnumChildWindows(state.FTargetWnd, [&](WindowHandle window) {
+      return EnumHostChildProc(platform, controls.ListBox1, window);
+    });
+  }
+  const std::string captionText = CaptionText(controls.ListBox1);
+  for (const std::size_t index : DetectSwitches(state.FEntries, captionText)) {
+    const TCommandEntry& entry = state.FEntries[index];
+    controls.PageControl1.SetActivePage(entry.Page);
+    if (entry.Page >= 0 && entry.Page < kPageCount) {
+      controls.TabControls[static_cast<std::size_t>(entry.Page)]->SelectTab(entry.TabIndex);
+    }
+    ShowMenu(state.FEntries, state.menus.FMenus,
+             *controls.StringGrids[static_cast<std::size_t>(PageSlotIndex(entry.Page))], entry.Page,
+             entry.TabIndex);
+  }
+}
+
+void ScanHost(MainState& state, MainControls& controls, HostPlatform& platform) {
+  controls.Timer1.Stop();
+  ListHostWindows(platform, controls.ComboBox1, state.FTargetWnd);
+  if (controls.PageControl1.ActivePage() != kFreePage && !state.settings.FEditMode) {
+    DetectAndSwitch(state, controls, platform);
+  }
+  controls.Timer1.Start(state.settings.FInterval);
+}
+
+}  // namespace tabvane
