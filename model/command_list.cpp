@@ -1,0 +1,76 @@
+// The command list: reading com_list.txt into entries, building the tabs and numbering menus.
+// Depends on text/ and the file layer only; the tab strips come in through model/controls.h.
+#include "model/command_list.h"
+
+#include <cstddef>
+#include <utility>
+
+#include "text/lines.h"
+
+namespace tabvane {
+
+std::vector<TCommandEntry> LoadCommandList(Files& files, const std::string& path) {
+  std::vector<TCommandEntry> entries;
+  if (!files.FileExists(path)) return entries;
+  // A failed or partial read leaves the entries of the bytes that were read.
+  const ReadResult file = files.Read(path);
+
+  int32_t page = -1;
+  int32_t tab = -1;
+  bool firstOfBlock = true;
+  std::string prevName;
+  LineCursor lines(file.bytes);
+  while (!lines.AtEnd()) {
+    const std::string line = lines.Next();
+    const std::size_t cut = line.find('\t');
+    if (cut == std::string::npos) {  // a page line, whatever it holds
+      ++page;
+      tab = -1;
+      firstOfBlock = true;
+      continue;
+    }
+    TCommandEntry entry;
+    entry.Page = page;
+    entry.TabName = line.substr(0, cut);
+    entry.Keywords = line.substr(cut + 1);
+    // A new name, or the first entry of a block, opens the next tab index; an empty name is a
+    // name like any other, so tab indices and tab positions stay in step.
+    if (firstOfBlock || entry.TabName != prevName) ++tab;
+    entry.TabIndex = tab;
+    firstOfBlock = false;
+    prevName = entry.TabName;
+    entries.push_back(std::move(entry));
+  }
+  return entries;
+}
+
+int32_t BuildTabs(std::vector<TCommandEntry>& entries, const std::array<TabStrip*, kPageCount>& strips) {
+  for (TabStrip* strip : strips) {
+    if (strip) strip->RemoveAllTabs();
+  }
+  int32_t prevPage = -1;
+  int32_t prevTab = -1;
+  int32_t count = 0;
+  for (TCommandEntry& entry : entries) {
+    entry.MenuNumber = 0;
+    if (entry.Page < 0 || entry.Page >= kPageCount) continue;
+    // The loader already turned every change of name into a change of TabIndex.
+    if (entry.Page != prevPage || entry.TabIndex != prevTab) {
+      if (TabStrip* strip = strips[static_cast<std::size_t>(entry.Page)]) strip->AppendTab(entry.TabName);
+      ++count;
+      entry.MenuNumber = count;
+    }
+    prevPage = entry.Page;
+    prevTab = entry.TabIndex;
+  }
+  return count;
+}
+
+int32_t FindMenuNumber(const std::vector<TCommandEntry>& entries, int32_t page, int32_t tab) {
+  for (const TCommandEntry& entry : entries) {
+    if (entry.Page == page && entry.TabIndex == tab) return entry.MenuNumber;
+  }
+  return 0;
+}
+
+}  // namespace tabvane

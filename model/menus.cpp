@@ -1,0 +1,152 @@
+// The menus of 36 slots: ga_list.txt, the grid view of a menu and the row operations.
+// Depends on text/, the command list and the file layer only; grids come in through model/controls.h.
+#include "model/menus.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <string_view>
+#include <utility>
+
+#include "text/lines.h"
+
+namespace tabvane {
+
+namespace {
+
+constexpr char kHeadingName[] = "\x8A\x4F\x95\x94\x95\xCF\x8C\x60\x96\xBC";  // 外部変形名
+constexpr char kHeadingBatch[] = "\x83\x6F\x83\x62\x83\x60\x83\x74\x83\x40\x83\x43\x83\x8B";  // バッチファイル
+
+// The menu of (page, tab), or nullptr when that tab has none.
+template <typename Menus>
+auto MenuOf(const std::vector<TCommandEntry>& entries, Menus& menus, int32_t page, int32_t tab)
+    -> decltype(menus.data()) {
+  const int32_t m = FindMenuNumber(entries, page, tab);
+  if (m <= 0 || static_cast<std::size_t>(m) > menus.size()) return nullptr;
+  return &menus[static_cast<std::size_t>(m - 1)];
+}
+
+bool IsSlotRow(int32_t row) { return row >= 1 && row <= kSlotCount; }
+
+// The grid's selected rows, kept within the slot rows.
+RowRange SelectedSlotRows(const SlotGrid& grid) {
+  RowRange rows = grid.Selection();
+  rows.top = std::max(rows.top, int32_t{1});
+  rows.bottom = std::min(rows.bottom, kSlotCount);
+  return rows;
+}
+
+}  // namespace
+
+char SlotKey(int32_t slot) {
+  if (slot < 0 || slot >= kSlotCount) return '\0';
+  return static_cast<char>(slot < 10 ? '0' + slot : 'A' + (slot - 10));
+}
+
+MenuStore LoadMenus(Files& files, const std::string& path, int32_t menuCount) {
+  MenuStore store;
+  store.FMenus.resize(static_cast<std::size_t>(std::max(menuCount, int32_t{0})));
+  if (!files.FileExists(path)) return store;
+  const ReadResult file = files.Read(path);
+  // What was read stays in memory, but such a file must never be overwritten from it.
+  store.unreadable = !file.opened || !file.complete;
+
+  const std::size_t capacity = store.FMenus.size() * kSlotCount;
+  std::size_t i = 0;
+  LineCursor lines(file.bytes);
+  while (!lines.AtEnd()) {
+    std::string line = lines.Next();
+    const std::size_t cut = line.find('\t');
+    if (cut == std::string::npos) continue;  // separator or stray line: not a slot
+    if (i < capacity) {
+      TMenu& menu = store.FMenus[i / kSlotCount];
+      menu.Names[i % kSlotCount] = line.substr(0, cut);
+      menu.BatchFiles[i % kSlotCount] = line.substr(cut + 1);
+    } else {
+      store.surplusLines.push_back(std::move(line));
+    }
+    ++i;
+  }
+  return store;
+}
+
+std::string MenuFileBytes(const MenuStore& store) {
+  std::string bytes;
+  for (const TMenu& menu : store.FMenus) {
+    for (std::size_t s = 0; s < kSlotCount; ++s) {
+      bytes += menu.Names[s];
+      bytes += '\t';
+      bytes += menu.BatchFiles[s];
+      bytes += "\r\n";
+    }
+    bytes += "\r\n";
+  }
+  // Blocks the current command list has no tab for, kept for a later list that has.
+  const std::size_t surplus = store.surplusLines.size();
+  for (std::size_t k = 0; k < surplus; ++k) {
+    bytes += store.surplusLines[k];
+    bytes += "\r\n";
+    if ((k + 1) % kSlotCount == 0 || k + 1 == surplus) bytes += "\r\n";
+  }
+  return bytes;
+}
+
+bool SaveMenus(Files& files, const std::string& path, const MenuStore& store) {
+  if (store.unreadable) return false;
+  return SaveAtomically(files, path, MenuFileBytes(store));
+}
+
+void ShowMenu(const std::vector<TCommandEntry>& entries, const std::vector<TMenu>& menus,
+              SlotGrid& grid, int32_t page, int32_t tab) {
+  const TMenu* menu = MenuOf(entries, menus, page, tab);
+  grid.SetCell(0, 0, "");
+  grid.SetCell(1, 0, kHeadingName);
+  grid.SetCell(2, 0, kHeadingBatch);
+  for (int32_t r = 1; r <= kSlotCount; ++r) {
+    const std::size_t slot = static_cast<std::size_t>(r - 1);
+    const char key = SlotKey(r - 1);
+    grid.SetCell(0, r, std::string_view(&key, 1));
+    grid.SetCell(1, r, menu ? std::string_view(menu->Names[slot]) : std::string_view());
+    grid.SetCell(2, r, menu ? std::string_view(menu->BatchFiles[slot]) : std::string_view());
+  }
+}
+
+void WriteBack(const std::vector<TCommandEntry>& entries, std::vector<TMenu>& menus,
+               const SlotGrid& grid, int32_t page, int32_t tab, int32_t row) {
+  if (!IsSlotRow(row)) return;
+  TMenu* menu = MenuOf(entries, menus, page, tab);
+  if (!menu) return;  // the grid shows the edit, no menu keeps it
+  const std::size_t slot = static_cast<std::size_t>(row - 1);
+  menu->Names[slot] = grid.Cell(1, row);
+  menu->BatchFiles[slot] = grid.Cell(2, row);
+}
+
+void CopyRows(const SlotGrid& grid, std::vector<TClipRow>& clip) {
+  const RowRange rows = SelectedSlotRows(grid);
+  clip.clear();
+  for (int32_t r = rows.top; r <= rows.bottom; ++r) clip.push_back({grid.Cell(1, r), grid.Cell(2, r)});
+}
+
+void ClearRows(const std::vector<TCommandEntry>& entries, std::vector<TMenu>& menus,
+               SlotGrid& grid, int32_t page, int32_t tab) {
+  const RowRange rows = SelectedSlotRows(grid);
+  for (int32_t r = rows.top; r <= rows.bottom; ++r) {
+    grid.SetCell(1, r, "");
+    grid.SetCell(2, r, "");
+    WriteBack(entries, menus, grid, page, tab, r);
+  }
+}
+
+void PasteRows(const std::vector<TCommandEntry>& entries, std::vector<TMenu>& menus,
+               SlotGrid& grid, int32_t page, int32_t tab, const std::vector<TClipRow>& clip) {
+  // Only the first selected row counts; rows that would fall below the last slot are dropped.
+  int32_t r = SelectedSlotRows(grid).top;
+  for (const TClipRow& row : clip) {
+    if (r > kSlotCount) break;
+    grid.SetCell(1, r, row.Name);
+    grid.SetCell(2, r, row.BatchFile);
+    WriteBack(entries, menus, grid, page, tab, r);
+    ++r;
+  }
+}
+
+}  // namespace tabvane
