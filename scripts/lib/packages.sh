@@ -1,0 +1,16 @@
+# ensure_packages PKG...: installs the Debian packages that are not installed yet (as root,
+# `apt-get update` once per call when anything is missing). Sourced by the project's scripts.
+ensure_packages() {
+  local missing=() p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "missing packages (run as root to install): ${missing[*]}" >&2
+    return 1
+  fi
+  echo "== installing: ${missing[*]}"
+  DEBIAN_FRONTEND=noninteractive apt-get update -qq &&
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+}
