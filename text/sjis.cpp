@@ -1,0 +1,47 @@
+// Shift-JIS character-boundary search, trimming and path splitting with the code page's own
+// lead bytes. No project includes beyond text/.
+#include "text/sjis.h"
+
+namespace tabvane {
+
+namespace {
+
+// Advances a character boundary: two bytes after a lead byte, one otherwise.
+std::size_t NextBoundary(std::string_view text, std::size_t i) {
+  return IsCp932Lead(static_cast<unsigned char>(text[i])) ? i + 2 : i + 1;
+}
+
+}  // namespace
+
+std::size_t FindText(std::string_view text, std::string_view needle) {
+  if (needle.empty()) return std::string_view::npos;
+  // Byte-exact candidates come from the library's search; the boundary walk only moves
+  // forward, so the whole search stays linear in the text and allocates nothing.
+  std::size_t boundary = 0;
+  std::size_t from = 0;
+  for (;;) {
+    const std::size_t hit = text.find(needle, from);
+    if (hit == std::string_view::npos) return hit;
+    while (boundary < hit) boundary = NextBoundary(text, boundary);
+    if (boundary == hit) return hit;
+    from = hit + 1;  // the hit began on a second byte
+  }
+}
+
+std::string_view Trim(std::string_view text) {
+  std::size_t begin = 0;
+  std::size_t end = text.size();
+  while (begin < end && static_cast<unsigned char>(text[begin]) <= 0x20) ++begin;
+  while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 0x20) --end;
+  return text.substr(begin, end - begin);
+}
+
+std::size_t FolderPartLength(std::string_view path) {
+  std::size_t length = 0;
+  for (std::size_t i = 0; i < path.size(); i = NextBoundary(path, i)) {
+    if (path[i] == '\\' || path[i] == ':') length = i + 1;
+  }
+  return length;
+}
+
+}  // namespace tabvane

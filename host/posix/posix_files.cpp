@@ -1,0 +1,100 @@
+// PosixFiles: open/read/write/fsync/rename/unlink, binary and unbuffered.
+// No Windows headers.
+#include "host/posix/posix_files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+namespace tabvane {
+
+namespace {
+
+class PosixWriteHandle : public WriteHandle {
+ public:
+  explicit PosixWriteHandle(int fd) : fd_(fd) {}
+  ~PosixWriteHandle() override {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  PosixWriteHandle(const PosixWriteHandle&) = delete;
+  PosixWriteHandle& operator=(const PosixWriteHandle&) = delete;
+
+  bool Write(std::string_view bytes) override {
+    if (fd_ < 0) return false;
+    while (!bytes.empty()) {
+      const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        return false;
+      }
+      bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+  }
+
+  bool Close() override {
+    if (fd_ < 0) return false;
+    const bool synced = ::fsync(fd_) == 0;
+    const bool closed = ::close(fd_) == 0;
+    fd_ = -1;
+    return synced && closed;
+  }
+
+ private:
+  int fd_;
+};
+
+bool StatMode(const std::string& path, mode_t kind) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && (st.st_mode & S_IFMT) == kind;
+}
+
+}  // namespace
+
+bool PosixFiles::FileExists(const std::string& path) { return StatMode(path, S_IFREG); }
+
+bool PosixFiles::FolderExists(const std::string& path) { return StatMode(path, S_IFDIR); }
+
+ReadResult PosixFiles::Read(const std::string& path) {
+  ReadResult result;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return result;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {  // a folder is no file to read
+    ::close(fd);
+    return result;
+  }
+  result.opened = true;
+  char buffer[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      break;  // keeps what was read so far, incomplete
+    }
+    if (n == 0) {
+      result.complete = true;
+      break;
+    }
+    result.bytes.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  return result;
+}
+
+std::unique_ptr<WriteHandle> PosixFiles::Create(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) return nullptr;
+  return std::make_unique<PosixWriteHandle>(fd);
+}
+
+bool PosixFiles::Replace(const std::string& source, const std::string& target) {
+  return std::rename(source.c_str(), target.c_str()) == 0;
+}
+
+bool PosixFiles::Remove(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+}  // namespace tabvane

@@ -1,0 +1,97 @@
+// Win32Files: CreateFileW / ReadFile / WriteFile / FlushFileBuffers / MoveFileExW, no C
+// runtime text mode anywhere (which would stop at 0x1A and fold CR LF). Win32 only.
+#include "host/win32/win32_files.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "host/win32/wide.h"
+
+namespace tabvane {
+
+namespace {
+
+constexpr std::size_t kChunk = 1u << 20;
+
+class Win32WriteHandle : public WriteHandle {
+ public:
+  explicit Win32WriteHandle(HANDLE file) : file_(file) {}
+  ~Win32WriteHandle() override {
+    if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
+  }
+  Win32WriteHandle(const Win32WriteHandle&) = delete;
+  Win32WriteHandle& operator=(const Win32WriteHandle&) = delete;
+
+  bool Write(std::string_view bytes) override {
+    if (file_ == INVALID_HANDLE_VALUE) return false;
+    while (!bytes.empty()) {
+      const DWORD part = static_cast<DWORD>(std::min(bytes.size(), kChunk));
+      DWORD written = 0;
+      if (!WriteFile(file_, bytes.data(), part, &written, nullptr) || written == 0) return false;
+      bytes.remove_prefix(written);
+    }
+    return true;
+  }
+
+  bool Close() override {
+    if (file_ == INVALID_HANDLE_VALUE) return false;
+    const bool flushed = FlushFileBuffers(file_) != 0;
+    const bool closed = CloseHandle(file_) != 0;
+    file_ = INVALID_HANDLE_VALUE;
+    return flushed && closed;
+  }
+
+ private:
+  HANDLE file_;
+};
+
+DWORD Attributes(const std::string& path) { return GetFileAttributesW(WideFromSjis(path).c_str()); }
+
+}  // namespace
+
+bool Win32Files::FileExists(const std::string& path) {
+  const DWORD attributes = Attributes(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool Win32Files::FolderExists(const std::string& path) {
+  const DWORD attributes = Attributes(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+ReadResult Win32Files::Read(const std::string& path) {
+  ReadResult result;
+  const HANDLE file = CreateFileW(WideFromSjis(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return result;
+  result.opened = true;
+  std::string buffer(64 * 1024, '\0');
+  for (;;) {
+    DWORD got = 0;
+    if (!ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) break;
+    if (got == 0) {
+      result.complete = true;
+      break;
+    }
+    result.bytes.append(buffer, 0, got);
+  }
+  CloseHandle(file);
+  return result;
+}
+
+std::unique_ptr<WriteHandle> Win32Files::Create(const std::string& path) {
+  const HANDLE file = CreateFileW(WideFromSjis(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return nullptr;
+  return std::make_unique<Win32WriteHandle>(file);
+}
+
+bool Win32Files::Replace(const std::string& source, const std::string& target) {
+  return MoveFileExW(WideFromSjis(source).c_str(), WideFromSjis(target).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool Win32Files::Remove(const std::string& path) { return DeleteFileW(WideFromSjis(path).c_str()) != 0; }
+
+}  // namespace tabvane
