@@ -1,0 +1,78 @@
+// What the window logic of TForm1, TForm2 and TForm3 needs of its three windows beyond the
+// controls of model/controls.h. ui/win32 implements these on real windows; tests use fakes.
+// Texts are Shift-JIS. No platform headers here.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "model/controls.h"
+#include "model/settings.h"
+
+namespace tabvane {
+
+// The main window TForm1 itself (its caption and minimizing come from MainWindow).
+class MainFormView : public MainWindow {
+ public:
+  // Outer bounds on the screen; the restored bounds while minimized or maximized.
+  virtual Bounds GetBounds() const = 0;
+  virtual void SetBounds(const Bounds& bounds) = 0;
+  virtual int32_t TabControl1ClientWidth() const = 0;
+  virtual int32_t Panel1ClientWidth() const = 0;
+  virtual void SetComboWidth(int32_t width) = 0;
+  // Width of column 1 (the transform name) of all six grids. The view keeps column 0 at 16,
+  // column 2 at 0 and row 0 at 1 pixel by itself.
+  virtual void SetNameColumnWidth(int32_t width) = 0;
+};
+
+// The slot editor's window (TForm2). ShowModal shows the window, which runs TForm2::FormShow,
+// and returns when Close was called or the user closed the window (close box, Escape);
+// the buttons run TForm2::Button1Click .. Button3Click.
+class SlotEditorView {
+ public:
+  virtual ~SlotEditorView() = default;
+  virtual void SetCaption(std::string_view text) = 0;
+  virtual std::string Edit1Text() const = 0;
+  virtual void SetEdit1Text(std::string_view text) = 0;
+  virtual std::string Edit2Text() const = 0;
+  virtual void SetEdit2Text(std::string_view text) = 0;
+  // Keyboard focus to Edit1 with its whole text selected.
+  virtual void FocusEdit1SelectAll() = 0;
+  // Ends the modal loop; the window is hidden.
+  virtual void Close() = 0;
+  virtual Position GetPosition() const = 0;
+  virtual void SetPosition(const Position& position) = 0;
+  virtual void ShowModal() = 0;
+  // The batch file chooser, opened in folder with fileName in its name field. The chosen
+  // file's full path, or nullopt when the user cancelled.
+  virtual std::optional<std::string> ChooseBatchFile(std::string_view folder,
+                                                     std::string_view fileName) = 0;
+  // The Yes/No question whether the batch file's first line becomes the name; true for Yes.
+  virtual bool AskSetTitle() = 0;
+};
+
+// The settings dialog's window (TForm3). ShowModal shows the window, which runs
+// TForm3::FormShow, and returns when Close was called or the user closed the window;
+// the buttons run TForm3::Button2Click and Button3Click.
+class SettingsDialogView {
+ public:
+  virtual ~SettingsDialogView() = default;
+  virtual std::string Edit1Text() const = 0;
+  virtual void SetEdit1Text(std::string_view text) = 0;
+  virtual bool CheckBox1() const = 0;
+  virtual void SetCheckBox1(bool checked) = 0;
+  virtual bool CheckBox2() const = 0;
+  virtual void SetCheckBox2(bool checked) = 0;
+  virtual bool CheckBox3() const = 0;
+  virtual void SetCheckBox3(bool checked) = 0;
+  // Keyboard focus to Edit1 with its whole text selected.
+  virtual void FocusEdit1() = 0;
+  virtual void Close() = 0;
+  virtual Position GetPosition() const = 0;
+  virtual void SetPosition(const Position& position) = 0;
+  virtual void ShowModal() = 0;
+};
+
+}  // namespace tabvane
