@@ -1,0 +1,160 @@
+// The real desktop behind HostPlatform: user32 windows and input, the registry, the message
+// queue and the Win32 file layer. W functions only; every text crosses as code page 932.
+#include "host/win32/win32_platform.h"
+
+#include <cstring>
+#include <vector>
+
+#include "host/win32/wide.h"
+#include "text/sjis.h"
+
+namespace tabvane {
+namespace {
+
+// The room an ANSI caller has with a 255-byte buffer: 254 bytes and the closing zero.
+constexpr std::size_t kMaxWindowTextBytes = 254;
+// Every UTF-16 unit becomes at least one byte of code page 932 (a surrogate pair at least
+// one for the two), so this many units always yield the 254 bytes kept.
+constexpr int kWindowTextUnits = 2 * static_cast<int>(kMaxWindowTextBytes) + 2;
+
+// The longest prefix of at most 254 bytes that ends on a character boundary, up to the first
+// zero byte.
+std::string CutWindowText(std::string text) {
+  const std::size_t zero = text.find('\0');
+  if (zero != std::string::npos) text.resize(zero);
+  std::size_t end = 0;
+  while (end < text.size()) {
+    const std::size_t width = IsCp932Lead(static_cast<unsigned char>(text[end])) ? 2 : 1;
+    if (end + width > kMaxWindowTextBytes) break;
+    end += width;
+  }
+  text.resize(end);
+  return text;
+}
+
+// The trampoline both enumerations share: lParam carries the WindowProc, and no exception
+// may travel back through user32; one that is thrown ends the enumeration.
+BOOL CALLBACK EnumTrampoline(HWND window, LPARAM param) noexcept {
+  try {
+    const auto& proc = *reinterpret_cast<const HostPlatform::WindowProc*>(param);
+    return proc(ToWindowHandle(window)) ? TRUE : FALSE;
+  } catch (...) {
+    return FALSE;
+  }
+}
+
+LPARAM ProcParam(const HostPlatform::WindowProc& proc) {
+  return reinterpret_cast<LPARAM>(&proc);
+}
+
+// A registry string of byteCount bytes as UTF-16, up to its first zero unit.
+std::wstring RegistryText(const std::vector<BYTE>& data, DWORD byteCount) {
+  std::wstring text(byteCount / sizeof(wchar_t), L'\0');
+  if (!text.empty()) std::memcpy(text.data(), data.data(), text.size() * sizeof(wchar_t));
+  const std::size_t zero = text.find(L'\0');
+  if (zero != std::wstring::npos) text.resize(zero);
+  return text;
+}
+
+}  // namespace
+
+uint32_t Win32Platform::TickCount() { return GetTickCount(); }
+
+void Win32Platform::PumpMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+void Win32Platform::EnumTopLevelWindows(const WindowProc& proc) {
+  ::EnumWindows(EnumTrampoline, ProcParam(proc));
+}
+
+void Win32Platform::EnumChildWindows(WindowHandle parent, const WindowProc& proc) {
+  // EnumChildWindows with no parent would walk the top-level windows instead.
+  const HWND window = ToHwnd(parent);
+  if (window == nullptr || !::IsWindow(window)) return;
+  ::EnumChildWindows(window, EnumTrampoline, ProcParam(proc));
+}
+
+WindowHandle Win32Platform::Owner(WindowHandle window) {
+  return ToWindowHandle(::GetWindow(ToHwnd(window), GW_OWNER));
+}
+
+bool Win32Platform::IsVisible(WindowHandle window) {
+  return ::IsWindowVisible(ToHwnd(window)) != FALSE;
+}
+
+std::string Win32Platform::WindowText(WindowHandle window) {
+  // A fixed buffer rather than GetWindowTextLengthW: that one sends a message to the window,
+  // which waits on a host that hangs; GetWindowTextW reads another process's caption as the
+  // system keeps it.
+  std::wstring buffer(static_cast<std::size_t>(kWindowTextUnits) + 1, L'\0');
+  const int length = ::GetWindowTextW(ToHwnd(window), buffer.data(), kWindowTextUnits + 1);
+  buffer.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+  return CutWindowText(SjisFromWide(buffer));
+}
+
+WindowHandle Win32Platform::ForegroundWindow() { return ToWindowHandle(::GetForegroundWindow()); }
+
+bool Win32Platform::IsWindow(WindowHandle window) {
+  return window != 0 && ::IsWindow(ToHwnd(window)) != FALSE;
+}
+
+void Win32Platform::ShowWindow(WindowHandle window, bool maximized) {
+  ::ShowWindow(ToHwnd(window), maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+}
+
+void Win32Platform::SetForegroundWindow(WindowHandle window) {
+  ::SetForegroundWindow(ToHwnd(window));
+}
+
+void Win32Platform::SendKey(uint8_t virtualKey, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtualKey;
+  input.ki.wScan = 0;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  ::SendInput(1, &input, sizeof input);
+}
+
+std::optional<std::string> Win32Platform::ClassesRootDefaultValue(std::string_view subkey) {
+  HKEY key = nullptr;
+  // Read access only: a standard user may read a machine-wide class key but not change it.
+  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, WideFromSjis(subkey).c_str(), 0, KEY_QUERY_VALUE, &key) !=
+      ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  DWORD type = REG_NONE;
+  DWORD size = 0;
+  std::vector<BYTE> data;
+  bool read = false;
+  if (RegQueryValueExW(key, nullptr, nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+    // The value may grow between asking its size and reading it; a few rounds settle that.
+    for (int round = 0; round < 4; ++round) {
+      data.assign(size + sizeof(wchar_t), 0);
+      DWORD room = size;
+      const LSTATUS status = RegQueryValueExW(key, nullptr, nullptr, &type, data.data(), &room);
+      if (status == ERROR_MORE_DATA) {
+        size = room;
+        continue;
+      }
+      read = status == ERROR_SUCCESS;
+      size = room;
+      break;
+    }
+  }
+  RegCloseKey(key);
+  if (!read || (type != REG_SZ && type != REG_EXPAND_SZ)) return std::nullopt;
+  return SjisFromWide(RegistryText(data, size));
+}
+
+Files& Win32Platform::FileSystem() { return files_; }
+
+}  // namespace tabvane
