@@ -14,7 +14,8 @@ namespace tabvane {
 namespace {
 
 constexpr char kHeadingName[] = "\x8A\x4F\x95\x94\x95\xCF\x8C\x60\x96\xBC";  // 外部変形名
-constexpr char kHeadingBatch[] = "\x83\x6F\x83\x62\x83\x60\x83\x74\x83\x40\x83\x43\x83\x8B";  // バッチファイル
+constexpr char kHeadingBatch[] =  // バッチファイル
+    "\x83\x6F\x83\x62\x83\x60\x83\x74\x83\x40\x83\x43\x83\x8B";
 
 // The menu of (page, tab), or nullptr when that tab has none.
 template <typename Menus>

@@ -14,10 +14,12 @@ namespace tabvane {
 std::string SettingsPath(std::string_view exePath) {
   std::string_view name = FileNamePart(exePath);
   // Native paths use "/"; it is never the second byte of a double-byte character.
-  if (const std::size_t slash = name.rfind('/'); slash != std::string_view::npos) name.remove_prefix(slash + 1);
+  if (const std::size_t slash = name.rfind('/'); slash != std::string_view::npos) {
+    name.remove_prefix(slash + 1);
+  }
   const std::size_t dot = name.rfind('.');
-  const std::size_t keep = dot == std::string_view::npos ? exePath.size() : exePath.size() - name.size() + dot;
-  return std::string(exePath.substr(0, keep)) + ".dat";
+  if (dot == std::string_view::npos) return std::string(exePath) + ".dat";
+  return std::string(exePath.substr(0, exePath.size() - name.size() + dot)) + ".dat";
 }
 
 void LoadSettings(Files& files, const std::string& path, const std::string& exeDir,
