@@ -1,0 +1,427 @@
+// The main window's logic against fake controls, views and desktop: start-up and shutdown
+// files, the timer discipline of every handler, slot keys, row keys and both dialogs.
+#include "ui/form1.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "host/host_link.h"
+#include "model/menus.h"
+#include "model/settings.h"
+#include "tests/fakes/fake_controls.h"
+#include "tests/fakes/fake_desktop.h"
+#include "tests/fakes/fake_views.h"
+#include "tests/fakes/platform_files.h"
+#include "text/sjis.h"
+
+namespace tabvane {
+namespace {
+
+using namespace fakes;
+
+constexpr std::string_view kEditModeLabel =
+    "\x83\x81\x83\x6A\x83\x85\x81\x5B\x95\xD2\x8F\x57\x83\x82\x81\x5B\x83\x68";  // メニュー編集モード
+constexpr std::string_view kLaunchCaption = "Tabvane \x81\xA8 ";  // "Tabvane → "
+
+// Page 0 has tabs A (menu 1) and B (menu 2), page 1 tab C (menu 3), the others none.
+const std::string kCommandList = "\r\nA\tkw\r\nB\tkw2\r\n\r\nC\tcmdC\r\n";
+
+std::string SlotName(int menu, int slot) {
+  return "m" + std::to_string(menu) + "s" + std::to_string(slot);
+}
+
+// Menu 1 has every slot filled, menu 3 slot 0; each slot's batch file is "<slot>.bat" in folder.
+MenuStore SampleMenus(const std::string& folder) {
+  MenuStore store;
+  store.FMenus.resize(3);
+  for (int s = 0; s < kSlotCount; ++s) {
+    store.FMenus[0].Names[static_cast<size_t>(s)] = SlotName(1, s);
+    store.FMenus[0].BatchFiles[static_cast<size_t>(s)] = folder + std::to_string(s) + ".bat";
+  }
+  store.FMenus[2].Names[0] = SlotName(3, 0);
+  store.FMenus[2].BatchFiles[0] = folder + "0.bat";
+  return store;
+}
+
+struct MainFormTest : ::testing::Test {
+  FakeMainControls c;
+  FakeMainFormView view;
+  FakeSlotEditorView editorView;
+  FakeSettingsDialogView settingsView;
+  FakeDesktop desk;
+  TForm2 form2{editorView, desk.files};
+  TForm3 form3{settingsView};
+  TForm1 form{c.View(), view, desk, form2, form3, "C:\\App\\Tabvane.exe"};
+  WindowHandle nextHost = 200;
+
+  void SetUp() override {
+    desk.files.folders = {"C:\\App\\", "C:\\Bat\\", "C:\\Jww\\"};
+    desk.files.files["C:\\App\\com_list.txt"] = kCommandList;
+    desk.files.files["C:\\App\\ga_list.txt"] = MenuFileBytes(SampleMenus("C:\\Bat\\"));
+    for (int s = 0; s < kSlotCount; ++s) {
+      desk.files.files["C:\\Bat\\" + std::to_string(s) + ".bat"] = "REM x\r\n";
+    }
+    desk.registry["Jwwin.Document\\shell\\open\\command"] = "\"C:\\Jww\\Jw_win.exe\" \"%1\"";
+    desk.AddWindow(100, "a.jww - jw_win");
+  }
+
+  // Starts with a settings file in normal mode (or edit mode) and the given interval.
+  void Start(bool editMode, int32_t interval = 3000) {
+    TSettings settings;
+    settings.FEditMode = editMode;
+    settings.FInterval = interval;
+    desk.files.files["C:\\App\\Tabvane.dat"] = SettingsFileBytes(settings);
+    form.FormShow();
+  }
+
+  // Adds a host window that only a scan run after this call can list.
+  WindowHandle NewHost() {
+    const WindowHandle handle = nextHost++;
+    desk.AddWindow(handle, "new" + std::to_string(handle) + ".jww - jw_win");
+    return handle;
+  }
+  bool Listed(WindowHandle handle) const {
+    for (const std::string& item : c.combo.items) {
+      if (EntryHandle(item) == handle) return true;
+    }
+    return false;
+  }
+};
+
+TEST_F(MainFormTest, FirstStartWithoutSettingsFileIsEditMode) {
+  desk.foreground = 100;
+  desk.AddChild(100, 101, "cmdC");  // would switch to page 1 outside edit mode
+  form.FormShow();
+  EXPECT_TRUE(form.state.settings.FEditMode);
+  EXPECT_FALSE(c.timer.running);
+  ASSERT_GE(c.combo.Count(), 2);
+  EXPECT_EQ(c.combo.items[0], kEditModeLabel);
+  EXPECT_EQ(c.combo.selected, 0);
+  EXPECT_EQ(form.state.FTargetWnd, 100u);
+  EXPECT_EQ(c.pages.active, 0);
+  EXPECT_EQ(form.state.FExeDir, "C:\\App\\");
+  EXPECT_EQ(form.state.settings.FLastDir, "C:\\App\\");
+  EXPECT_EQ(view.bounds, (Bounds{192, 107, 387, 483}));
+  EXPECT_EQ(editorView.position, (Position{241, 134}));
+  EXPECT_EQ(settingsView.position, (Position{212, 113}));
+  EXPECT_EQ(c.tabs[0].tabs, (std::vector<std::string>{"A", "B"}));
+  EXPECT_EQ(c.grids[0].Cell(1, 1), SlotName(1, 0));
+  EXPECT_EQ(c.grids[0].Cell(1, 36), SlotName(1, 35));
+}
+
+TEST_F(MainFormTest, StartWithSettingsFileAppliesItInNormalMode) {
+  TSettings settings;
+  settings.main = {-10, 20, 300, 400};
+  settings.slotEditor = {1, 2};
+  settings.settingsDialog = {3, 4};
+  settings.FInterval = 2500;
+  settings.FEditMode = false;
+  settings.FLastDir = "C:\\Bat\\";
+  desk.files.files["C:\\App\\Tabvane.dat"] = SettingsFileBytes(settings);
+  desk.foreground = 100;
+  desk.AddChild(100, 101, "cmdC");
+  form.FormShow();
+  EXPECT_EQ(view.bounds, settings.main);
+  EXPECT_EQ(editorView.position, settings.slotEditor);
+  EXPECT_EQ(settingsView.position, settings.settingsDialog);
+  EXPECT_EQ(form.state.settings.FLastDir, "C:\\Bat\\");
+  EXPECT_TRUE(c.timer.Armed());
+  EXPECT_EQ(c.timer.interval, 2500);
+  EXPECT_EQ(c.combo.items[0], kNoTarget);
+  EXPECT_EQ(c.pages.active, 1);  // the first scan switched to the host's command
+}
+
+TEST_F(MainFormTest, WidthsOfComboAndNameColumn) {
+  const struct {
+    int32_t panel, tabControl, combo, column;
+  } cases[] = {
+      {371, 119, 315, 100}, {150, 120, 100, 100}, {160, 121, 104, 101}, {0, -5, 100, 100},
+  };
+  for (const auto& w : cases) {
+    view.panel1Width = w.panel;
+    view.tabControl1Width = w.tabControl;
+    view.nameColumnWidth = -1;
+    form.FormShow();
+    EXPECT_EQ(view.nameColumnWidth, w.column) << w.tabControl;
+    view.nameColumnWidth = -1;
+    form.Panel1Resize();
+    EXPECT_EQ(view.comboWidth, w.combo) << w.panel;
+    EXPECT_EQ(view.nameColumnWidth, w.column) << w.tabControl;
+  }
+}
+
+// Which handlers stop the timer first, which end with a scan, and where the timer ends up,
+// in normal mode and in edit mode.
+TEST_F(MainFormTest, RefreshRuleOfEveryHandler) {
+  enum Effect { kUntouched, kStopScanRestart, kStopRestartNoScan, kScanOnly };
+  struct Row {
+    const char* name;
+    std::function<void(MainFormTest&)> action;
+    Effect effect;
+  };
+  const std::vector<Row> rows = {
+      {"Button1Click", [](MainFormTest& t) { t.form.Button1Click(); }, kStopScanRestart},
+      {"PageControl1Change",
+       [](MainFormTest& t) { t.c.pages.active = 2; t.form.PageControl1Change(); },
+       kStopScanRestart},
+      {"StringGrid1ContextPopup", [](MainFormTest& t) { t.form.StringGrid1ContextPopup(); },
+       kStopScanRestart},
+      {"StringGrid1DblClick", [](MainFormTest& t) { t.form.StringGrid1DblClick(); },
+       kStopScanRestart},
+      {"FormKeyPress 5", [](MainFormTest& t) { t.form.FormKeyPress('5'); }, kStopScanRestart},
+      {"FormKeyPress @", [](MainFormTest& t) { t.form.FormKeyPress('@'); }, kUntouched},
+      {"Ctrl+X", [](MainFormTest& t) { t.form.FormKeyDown(kVkX, true); }, kStopScanRestart},
+      {"Ctrl+C", [](MainFormTest& t) { t.form.FormKeyDown(kVkC, true); }, kStopScanRestart},
+      {"Ctrl+V", [](MainFormTest& t) { t.form.FormKeyDown(kVkV, true); }, kStopScanRestart},
+      {"Delete", [](MainFormTest& t) { t.form.FormKeyDown(kVkDelete, false); }, kStopScanRestart},
+      {"plain C", [](MainFormTest& t) { t.form.FormKeyDown(kVkC, false); }, kUntouched},
+      {"ComboBox1Select",
+       [](MainFormTest& t) { t.c.combo.selected = 1; t.form.ComboBox1Select(); },
+       kStopRestartNoScan},
+      {"TabControlChange", [](MainFormTest& t) { t.c.tabs[0].selected = 1; t.form.TabControlChange(0); },
+       kUntouched},
+      {"Panel1Resize", [](MainFormTest& t) { t.form.Panel1Resize(); }, kUntouched},
+      {"Timer1Timer", [](MainFormTest& t) { t.form.Timer1Timer(); }, kScanOnly},
+  };
+  for (const bool editMode : {false, true}) {
+    for (const Row& row : rows) {
+      SCOPED_TRACE(std::string(row.name) + (editMode ? " in edit mode" : " in normal mode"));
+      // A fresh window for each row.
+      if (editMode && row.effect == kScanOnly) continue;  // no tick arrives in edit mode
+      c = FakeMainControls{};
+      Start(editMode, 4000);
+      // No scan may run while a dialog is open.
+      bool timerOffInDialog = true;
+      editorView.onShow = [&] { timerOffInDialog = timerOffInDialog && !c.timer.running; };
+      settingsView.onShow = editorView.onShow;
+      const bool runningBefore = c.timer.running;
+      const WindowHandle fresh = NewHost();
+      c.timer.log.clear();
+
+      row.action(*this);
+
+      EXPECT_TRUE(timerOffInDialog);
+      const bool scanned = Listed(fresh);
+      switch (row.effect) {
+        case kUntouched:
+          EXPECT_TRUE(c.timer.log.empty());
+          EXPECT_EQ(c.timer.running, runningBefore);
+          EXPECT_FALSE(scanned);
+          break;
+        case kStopScanRestart:
+        case kStopRestartNoScan:
+        case kScanOnly:
+          ASSERT_FALSE(c.timer.log.empty());
+          EXPECT_EQ(c.timer.log.front(), "stop");
+          EXPECT_EQ(scanned, row.effect != kStopRestartNoScan);
+          EXPECT_EQ(c.timer.running, !editMode);
+          if (!editMode) {
+            EXPECT_EQ(c.timer.interval, 4000);
+          }
+          break;
+      }
+      if (row.effect != kUntouched && row.effect != kStopRestartNoScan) {
+        EXPECT_EQ(c.combo.items[0], editMode ? kEditModeLabel : kNoTarget);
+      }
+    }
+  }
+}
+
+TEST_F(MainFormTest, IntervalZeroLeavesTimerIdleButActionsStillRescan) {
+  Start(false, 0);
+  EXPECT_FALSE(c.timer.Armed());
+  const WindowHandle fresh = NewHost();
+  form.FormKeyDown(kVkC, true);
+  EXPECT_FALSE(c.timer.Armed());
+  EXPECT_TRUE(Listed(fresh));
+}
+
+TEST_F(MainFormTest, SlotKeysRunTheirSlotOnTheActivePage) {
+  const struct {
+    uint32_t ch;
+    int32_t page;
+    std::string ran;  // name of the slot run; empty for none
+  } cases[] = {
+      {'0', 0, SlotName(1, 0)},   {'9', 0, SlotName(1, 9)},   {'A', 0, SlotName(1, 10)},
+      {'a', 0, SlotName(1, 10)},  {'Z', 0, SlotName(1, 35)},  {'z', 0, SlotName(1, 35)},
+      {'0', 1, SlotName(3, 0)},   {'@', 0, ""},               {'[', 0, ""},
+      {'`', 0, ""},               {'{', 0, ""},               {'/', 0, ""},
+      {':', 0, ""},               {0xFF21, 0, ""},  // full-width A is no slot key
+  };
+  Start(false);
+  for (const auto& k : cases) {
+    c.pages.active = k.page;
+    c.window.caption.clear();
+    desk.keys.clear();
+    EXPECT_TRUE(form.FormKeyPress(k.ch)) << k.ch;
+    EXPECT_EQ(c.window.caption, k.ran.empty() ? "" : std::string(kLaunchCaption) + k.ran) << k.ch;
+    EXPECT_EQ(desk.keys.empty(), k.ran.empty()) << k.ch;
+  }
+}
+
+TEST_F(MainFormTest, DoubleClickRunsTheCurrentRow) {
+  Start(false);
+  c.grids[0].current = 5;
+  form.StringGrid1DblClick();
+  EXPECT_EQ(c.window.caption, std::string(kLaunchCaption) + SlotName(1, 4));
+  EXPECT_EQ(desk.files.files.count("C:\\Jww\\Tabvane.bat"), 1u);
+}
+
+TEST_F(MainFormTest, RowKeysCutCopyPasteAndClear) {
+  const struct {
+    const char* name;
+    uint16_t vk;
+    bool ctrl;
+    bool consumed;
+    size_t clipRows;      // FClip afterwards (one row is there before)
+    std::string row2;     // name in grid row 2 and slot 1 of menu 1 afterwards
+  } cases[] = {
+      {"Ctrl+X", kVkX, true, true, 3, ""},
+      {"Ctrl+C", kVkC, true, true, 3, SlotName(1, 1)},
+      {"Ctrl+V", kVkV, true, true, 1, "clip"},
+      {"Delete", kVkDelete, false, true, 1, ""},
+      {"Ctrl+Delete", kVkDelete, true, true, 1, ""},
+      {"X", kVkX, false, false, 1, SlotName(1, 1)},
+      {"V", kVkV, false, false, 1, SlotName(1, 1)},
+      {"Ctrl+A", 'A', true, false, 1, SlotName(1, 1)},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.name);
+    c = FakeMainControls{};
+    form.FormShow();
+    form.state.FClip = {{"clip", "C:\\Bat\\clip.bat"}};
+    c.grids[0].Select(2, 4);
+    EXPECT_EQ(form.FormKeyDown(k.vk, k.ctrl), k.consumed);
+    EXPECT_EQ(form.state.FClip.size(), k.clipRows);
+    EXPECT_EQ(c.grids[0].Cell(1, 2), k.row2);
+    EXPECT_EQ(form.state.menus.FMenus[0].Names[1], k.row2);
+  }
+}
+
+TEST_F(MainFormTest, SlotEditorEditsTheCurrentRowNotThePointedOne) {
+  for (const bool accept : {true, false}) {
+    SCOPED_TRACE(accept ? "accepted" : "cancelled");
+    c = FakeMainControls{};
+    form.FormShow();
+    form.state.settings.FLastDir = "C:\\App\\";
+    c.grids[0].selection = {7, 7};
+    c.grids[0].current = 3;
+    editorView.chosenFile = "C:\\Bat\\new.bat";
+    editorView.answerYes = false;
+    editorView.onShow = [&] {
+      form2.FormShow();
+      EXPECT_EQ(form2.FSlotKey, "2");
+      EXPECT_EQ(editorView.edit1, SlotName(1, 2));
+      EXPECT_EQ(editorView.edit2, "C:\\Bat\\2.bat");
+      EXPECT_EQ(form2.FLastDir, "C:\\App\\");
+      form2.Button1Click();
+      editorView.edit1 = "edited";
+      if (accept) {
+        form2.Button2Click();
+      } else {
+        form2.Button3Click();
+      }
+    };
+    form.StringGrid1ContextPopup();
+    const std::string name = accept ? "edited" : SlotName(1, 2);
+    const std::string batch = accept ? "C:\\Bat\\new.bat" : "C:\\Bat\\2.bat";
+    EXPECT_EQ(c.grids[0].Cell(1, 3), name);
+    EXPECT_EQ(c.grids[0].Cell(2, 3), batch);
+    EXPECT_EQ(form.state.menus.FMenus[0].Names[2], name);
+    EXPECT_EQ(form.state.menus.FMenus[0].BatchFiles[2], batch);
+    EXPECT_EQ(form.state.settings.FLastDir, accept ? "C:\\Bat\\" : "C:\\App\\");
+    EXPECT_EQ(c.grids[0].Cell(1, 7), SlotName(1, 6));
+  }
+}
+
+TEST_F(MainFormTest, SettingsDialogHandshake) {
+  const struct {
+    const char* name;
+    bool editModeBefore;
+    std::function<void(MainFormTest&)> user;
+    int32_t interval;
+    bool editMode;
+  } cases[] = {
+      {"OK turns edit mode off", true,
+       [](MainFormTest& t) { t.settingsView.edit1 = "5000"; t.settingsView.check3 = false;
+                             t.form3.Button2Click(); },
+       5000, false},
+      {"OK turns edit mode on", false,
+       [](MainFormTest& t) { t.settingsView.check3 = true; t.form3.Button2Click(); }, 3000, true},
+      {"Cancel keeps values", false,
+       [](MainFormTest& t) { t.settingsView.edit1 = "99"; t.settingsView.check3 = true;
+                             t.form3.Button3Click(); },
+       3000, false},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.name);
+    c = FakeMainControls{};
+    Start(k.editModeBefore);
+    settingsView.onShow = [&] { form3.FormShow(); k.user(*this); };
+    form.Button1Click();
+    EXPECT_EQ(form.state.settings.FInterval, k.interval);
+    EXPECT_EQ(form.state.settings.FEditMode, k.editMode);
+    EXPECT_EQ(c.timer.running, !k.editMode);
+    if (!k.editMode) {
+      EXPECT_EQ(c.timer.interval, k.interval);
+    }
+    EXPECT_EQ(c.combo.items[0], k.editMode ? kEditModeLabel : kNoTarget);
+  }
+}
+
+TEST_F(MainFormTest, FormCloseWritesMenusAndCurrentBounds) {
+  Start(false);
+  c.grids[0].Select(1, 1);
+  form.FormKeyDown(kVkDelete, false);
+  view.bounds = {-1920, 5, 640, 480};
+  editorView.position = {7, 8};
+  settingsView.position = {9, 10};
+  form.FormClose();
+  EXPECT_FALSE(c.timer.running);
+
+  MenuStore expectedMenus = SampleMenus("C:\\Bat\\");
+  expectedMenus.FMenus[0].Names[0].clear();
+  expectedMenus.FMenus[0].BatchFiles[0].clear();
+  EXPECT_EQ(desk.files.files["C:\\App\\ga_list.txt"], MenuFileBytes(expectedMenus));
+
+  TSettings expected = form.state.settings;
+  expected.main = view.bounds;
+  expected.slotEditor = editorView.position;
+  expected.settingsDialog = settingsView.position;
+  EXPECT_EQ(desk.files.files["C:\\App\\Tabvane.dat"], SettingsFileBytes(expected));
+}
+
+// The same start and close on the platform's real files (a Windows file system under Wine;
+// natively the scratch path has no Windows separator and the test does not apply).
+TEST(MainFormFiles, StartAndCloseOnRealFiles) {
+  ScratchDir dir;
+  if (FolderPart(dir.path()).empty()) GTEST_SKIP() << "needs a Windows path";
+  WriteBytes(dir / "com_list.txt", kCommandList);
+  const std::string menus = MenuFileBytes(SampleMenus(dir.path()));
+  WriteBytes(dir / "ga_list.txt", menus);
+
+  FakeMainControls c;
+  FakeMainFormView view;
+  FakeSlotEditorView editorView;
+  FakeSettingsDialogView settingsView;
+  FakeDesktop desk;
+  desk.fileSystem = &PlatformFiles();
+  TForm2 form2{editorView, PlatformFiles()};
+  TForm3 form3{settingsView};
+  TForm1 form{c.View(), view, desk, form2, form3, dir / "Tabvane.exe"};
+  form.FormShow();
+  EXPECT_EQ(c.grids[0].Cell(1, 36), SlotName(1, 35));
+  view.bounds = {1, 2, 300, 400};
+  form.FormClose();
+
+  EXPECT_EQ(ReadBytes(dir / "ga_list.txt"), menus);
+  TSettings expected = form.state.settings;
+  expected.main = view.bounds;
+  EXPECT_EQ(ReadBytes(dir / "Tabvane.dat"), SettingsFileBytes(expected));
+}
+
+}  // namespace
+}  // namespace tabvane
