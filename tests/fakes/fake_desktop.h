@@ -1,0 +1,178 @@
+// A fake desktop for the host link tests: windows with titles, owners, visibility and children,
+// the foreground window, recorded activations and key events, a registry of default values,
+// a tick count that moves on each message pump, and in-memory files.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "host/platform.h"
+#include "model/files.h"
+#include "text/sjis.h"
+
+namespace tabvane::fakes {
+
+// Files in memory. Create fails for a path whose folder is not in folders, or always with
+// failCreate; writes fail with failWrite.
+class MemoryFiles : public Files {
+ public:
+  std::map<std::string, std::string> files;  // path -> bytes
+  std::set<std::string> folders;             // with their trailing separator
+  bool failCreate = false;
+  bool failWrite = false;
+
+  bool FileExists(const std::string& path) override { return files.count(path) != 0; }
+  bool FolderExists(const std::string& path) override { return folders.count(path) != 0; }
+  ReadResult Read(const std::string& path) override {
+    const auto it = files.find(path);
+    if (it == files.end()) return {};
+    return {true, true, it->second};
+  }
+  std::unique_ptr<WriteHandle> Create(const std::string& path) override {
+    if (failCreate || folders.count(std::string(FolderPart(path))) == 0) return nullptr;
+    files[path].clear();
+    return std::make_unique<Handle>(*this, path);
+  }
+  bool Replace(const std::string& source, const std::string& target) override {
+    const auto it = files.find(source);
+    if (it == files.end()) return false;
+    files[target] = it->second;
+    files.erase(source);
+    return true;
+  }
+  bool Remove(const std::string& path) override { return files.erase(path) != 0; }
+
+ private:
+  class Handle : public WriteHandle {
+   public:
+    Handle(MemoryFiles& owner, std::string path) : owner_(owner), path_(std::move(path)) {}
+    bool Write(std::string_view bytes) override {
+      if (owner_.failWrite) return false;
+      owner_.files[path_] += bytes;
+      return true;
+    }
+    bool Close() override { return true; }
+
+   private:
+    MemoryFiles& owner_;
+    std::string path_;
+  };
+};
+
+struct FakeWindow {
+  std::string title;  // as the window holds it; WindowText cuts it as the platform does
+  WindowHandle owner = 0;
+  WindowHandle parent = 0;  // 0 for a top-level window
+  bool visible = true;
+};
+
+class FakeDesktop : public HostPlatform {
+ public:
+  std::map<WindowHandle, FakeWindow> windows;
+  std::vector<WindowHandle> order;  // every window in creation order; top-level ones top first
+  WindowHandle foreground = 0;
+  bool refuseForeground = false;               // SetForegroundWindow has no effect
+  std::vector<std::string> calls;              // "show 7 max", "show 7 normal", "foreground 7"
+  std::vector<std::pair<uint8_t, bool>> keys;  // virtual key, up
+  std::map<std::string, std::string, std::less<>> registry;  // HKCR subkey -> default value
+  uint32_t tick = 5000;
+  uint32_t tickStep = 16;  // added on each PumpMessages
+  int pumps = 0;
+  std::function<void()> onPump;  // runs inside each PumpMessages, as a handler would
+  MemoryFiles files;
+  Files* fileSystem = &files;
+
+  FakeDesktop() = default;
+  FakeDesktop(const FakeDesktop&) = delete;
+  FakeDesktop& operator=(const FakeDesktop&) = delete;
+
+  // A top-level window below those added before.
+  FakeWindow& AddWindow(WindowHandle handle, std::string title) {
+    order.push_back(handle);
+    return windows[handle] = FakeWindow{std::move(title)};
+  }
+  FakeWindow& AddChild(WindowHandle parent, WindowHandle handle, std::string caption) {
+    order.push_back(handle);
+    return windows[handle] = FakeWindow{std::move(caption), 0, parent, true};
+  }
+  // The window and its descendants cease to exist.
+  void Close(WindowHandle handle) {
+    for (const WindowHandle child : ChildrenOf(handle)) Close(child);
+    windows.erase(handle);
+    std::erase(order, handle);
+  }
+
+  void EnumTopLevelWindows(const WindowProc& proc) override {
+    for (const WindowHandle handle : ChildrenOf(0)) {
+      if (!proc(handle)) return;
+    }
+  }
+  void EnumChildWindows(WindowHandle parent, const WindowProc& proc) override {
+    if (windows.count(parent) != 0) EnumDescendants(parent, proc);
+  }
+  WindowHandle Owner(WindowHandle window) override {
+    const auto it = windows.find(window);
+    return it == windows.end() ? 0 : it->second.owner;
+  }
+  bool IsVisible(WindowHandle window) override {
+    for (WindowHandle w = window; w != 0; w = windows.at(w).parent) {
+      if (windows.count(w) == 0 || !windows.at(w).visible) return false;
+    }
+    return window != 0;
+  }
+  std::string WindowText(WindowHandle window) override {
+    const auto it = windows.find(window);
+    if (it == windows.end()) return {};
+    const std::string& title = it->second.title;
+    return title.substr(0, std::min<std::size_t>(title.find('\0'), 254));
+  }
+  WindowHandle ForegroundWindow() override { return foreground; }
+  bool IsWindow(WindowHandle window) override { return windows.count(window) != 0; }
+  void ShowWindow(WindowHandle window, bool maximized) override {
+    calls.push_back("show " + std::to_string(window) + (maximized ? " max" : " normal"));
+  }
+  void SetForegroundWindow(WindowHandle window) override {
+    calls.push_back("foreground " + std::to_string(window));
+    if (!refuseForeground && IsWindow(window)) foreground = window;
+  }
+  void SendKey(uint8_t virtualKey, bool up) override { keys.emplace_back(virtualKey, up); }
+  std::optional<std::string> ClassesRootDefaultValue(std::string_view subkey) override {
+    const auto it = registry.find(subkey);
+    if (it == registry.end()) return std::nullopt;
+    return it->second;
+  }
+  Files& FileSystem() override { return *fileSystem; }
+  uint32_t TickCount() override { return tick; }
+  void PumpMessages() override {
+    ++pumps;
+    tick += tickStep;
+    if (onPump) onPump();
+  }
+
+ private:
+  std::vector<WindowHandle> ChildrenOf(WindowHandle parent) const {
+    std::vector<WindowHandle> children;
+    for (const WindowHandle handle : order) {
+      if (windows.at(handle).parent == parent) children.push_back(handle);
+    }
+    return children;
+  }
+  // Depth first, a child before its own children; false when proc stopped the walk.
+  bool EnumDescendants(WindowHandle parent, const WindowProc& proc) {
+    for (const WindowHandle child : ChildrenOf(parent)) {
+      if (!proc(child) || !EnumDescendants(child, proc)) return false;
+    }
+    return true;
+  }
+};
+
+}  // namespace tabvane::fakes

@@ -1,0 +1,139 @@
+// Host window list, choice of the target and the user's choice in the host selector.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "host/host_link.h"
+#include "tests/host/rig.h"
+
+namespace tabvane {
+namespace {
+
+using fakes::FakeDesktop;
+using fakes::kNoTargetText;
+using fakes::kSep;
+using fakes::Rig;
+
+const std::string kBlock =
+    "\x81\x9F\x81\x9F\x81\x9F\x83\x75\x83\x8D\x83\x62\x83\x4E\x90\x7D\x8C\x60\x81\x79";  // ◆◆◆ブロック図形【
+
+std::string Entry(const std::string& title, WindowHandle handle) {
+  return title + kSep + std::to_string(handle);
+}
+
+struct ListCase {
+  const char* name;
+  WindowHandle targetBefore;
+  int32_t selected;
+  WindowHandle targetAfter;
+  std::vector<std::string> hostEntries;  // entries after "無指定"
+  std::function<void(FakeDesktop&)> setup;
+};
+
+TEST(ListHostWindows, ChoosesTargetAndSelection) {
+  const std::string fits(246, 'x');     // + "- jw_win" = 254 bytes: still seen
+  const std::string tooLong(247, 'x');  // the marker's last byte lies beyond 254
+  const std::string sepTitle = std::string("x") + kSep + "5 - jw_win";
+  const ListCase cases[] = {
+      {"no host keeps no target", 0, 0, 0, {}, [](FakeDesktop& d) { d.AddWindow(5, "Notes"); }},
+      {"no host keeps a dead target", 77, 0, 77, {}, [](FakeDesktop&) {}},
+      {"foreground host wins over the chosen one", 10, 2, 20,
+       {Entry("a - jw_win", 10), Entry("b - jw_win", 20)},
+       [](FakeDesktop& d) {
+         d.AddWindow(10, "a - jw_win");
+         d.AddWindow(20, "b - jw_win");
+         d.foreground = 20;
+       }},
+      {"first host when there is no target", 0, 1, 10,
+       {Entry("a - jw_win", 10), Entry(kBlock + "1", 20)},
+       [](FakeDesktop& d) {
+         d.AddWindow(3, "editor");
+         d.AddWindow(10, "a - jw_win");
+         d.AddWindow(20, kBlock + "1");
+         d.foreground = 3;
+       }},
+      {"dead target stays, no fallback", 99, 0, 99, {Entry("a - jw_win", 10)},
+       [](FakeDesktop& d) { d.AddWindow(10, "a - jw_win"); }},
+      {"owned, invisible and near-miss titles are not hosts", 0, 0, 0, {},
+       [](FakeDesktop& d) {
+         d.AddWindow(10, "owned - jw_win").owner = 4;
+         d.AddWindow(11, "hidden - jw_win").visible = false;
+         d.AddWindow(12, "caps - JW_WIN");
+         d.AddWindow(13, "dash-jw_win");
+       }},
+      {"title cut to 254 bytes before the test and in the entry", 0, 1, 11,
+       {Entry(fits + "- jw_win", 11)},
+       [&](FakeDesktop& d) {
+         d.AddWindow(10, tooLong + "- jw_win");
+         d.AddWindow(11, fits + "- jw_win" + "tail beyond the cut");
+       }},
+      {"separator inside a title reads as handle 0", 0, 2, 20,
+       {Entry(sepTitle, 10), Entry("b - jw_win", 20)},
+       [&](FakeDesktop& d) {
+         d.AddWindow(10, sepTitle);
+         d.AddWindow(20, "b - jw_win");
+       }},
+      {"handle above 2^31 is listed unsigned but reads as 0", 0, 0, 0x80000010u,
+       {Entry("a - jw_win", 0x80000010u)},
+       [](FakeDesktop& d) {
+         d.AddWindow(0x80000010u, "a - jw_win");
+         d.foreground = 0x80000010u;
+       }},
+  };
+  for (const ListCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Rig rig;
+    c.setup(rig.desk);
+    rig.fc.combo.items = {"stale"};
+    rig.fc.combo.selected = 0;
+    WindowHandle target = c.targetBefore;
+    ListHostWindows(rig.desk, rig.fc.combo, target);
+    std::vector<std::string> expected{kNoTargetText};
+    expected.insert(expected.end(), c.hostEntries.begin(), c.hostEntries.end());
+    EXPECT_EQ(rig.fc.combo.items, expected);
+    EXPECT_EQ(rig.fc.combo.selected, c.selected);
+    EXPECT_EQ(target, c.targetAfter);
+  }
+}
+
+struct SelectCase {
+  const char* name;
+  int32_t choice;
+  bool editMode;
+  bool maximize;
+  WindowHandle targetAfter;
+  std::vector<std::string> calls;
+  std::vector<std::string> timerLog;
+};
+
+TEST(ComboBox1Select, SetsTargetActivatesAndRestartsTimer) {
+  const SelectCase cases[] = {
+      {"live window, maximized", 1, false, true, 10, {"show 10 max", "foreground 10"},
+       {"stop", "start 1500"}},
+      {"live window, edit mode", 1, true, false, 10, {"show 10 normal", "foreground 10"},
+       {"stop"}},
+      {"window closed since the scan", 2, false, false, 20, {}, {"stop", "start 1500"}},
+      {"entry 0 keeps the target", 0, false, false, 7, {}, {"stop", "start 1500"}},
+      {"no selection", -1, true, false, 7, {}, {"stop"}},
+  };
+  for (const SelectCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Rig rig;
+    rig.desk.AddWindow(10, "a - jw_win");
+    rig.fc.combo.items = {kNoTargetText, Entry("a - jw_win", 10), Entry("gone - jw_win", 20)};
+    rig.fc.combo.selected = c.choice;
+    rig.state.FTargetWnd = 7;
+    rig.state.settings.FInterval = 1500;
+    rig.state.settings.FEditMode = c.editMode;
+    rig.state.settings.FMaximizeHost = c.maximize;
+    ComboBox1Select(rig.state, rig.controls, rig.desk);
+    EXPECT_EQ(rig.state.FTargetWnd, c.targetAfter);
+    EXPECT_EQ(rig.desk.calls, c.calls);
+    EXPECT_EQ(rig.fc.timer.log, c.timerLog);
+  }
+}
+
+}  // namespace
+}  // namespace tabvane
