@@ -43,7 +43,7 @@ TEST(ReadBatchTitle, FirstLineOfRealFiles) {
   Files& files = fakes::PlatformFiles();
   int n = 0;
   for (const auto& c : cases) {
-    const std::string path = dir / ("t" + std::to_string(n++) + ".bat");
+    const std::string path = dir / (std::to_string(n++) + ".bat");
     fakes::WriteBytes(path, c.bytes);
     EXPECT_EQ(ReadBatchTitle(files, path), c.title) << c.bytes;
   }
