@@ -1,0 +1,214 @@
+// The headless demo's steps: starts the stand-in host and Tabvane.exe, follows a command switch,
+// runs a slot by its key, opens both dialogs, and saves a screenshot after each step.
+// Win32 console program for Wine; uses the driver library only.
+//
+//   demo_driver.exe APP_DIR HOST_DIR OUT_DIR
+//
+// APP_DIR holds Tabvane.exe and its files, HOST_DIR standin_host.exe; the screenshots
+// (1-start.bmp ... 5-settings.bmp) go to OUT_DIR. Exit code 0 when every step was seen.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "tools/driver/driver.h"
+
+namespace tabvane {
+namespace {
+
+using namespace driver;
+
+// The stand-in's command captions (Shift-JIS), as its captions file carries them.
+constexpr char kLineCaptions[] =
+    "\x90\xFC\r\n\x90\x85\x95\xBD\x81\x45\x90\x82\x92\xBC\r\n15\x93\x78\x96\x88\r\n";  // 線 水平・垂直 15度毎
+constexpr char kRectangleCaptions[] =
+    "\x8B\xE9\x8C\x60\r\n\x90\xA1\x96\x40\r\n\x8A\xEE\x93\x5F\r\n";  // 矩形 寸法 基点
+
+constexpr char kHostTitle[] = "sample.jww - jw_win";
+constexpr char kSettingsCaption[] = "\x90\xDD\x92\xE8";  // 設定
+// Where the sample command list puts the two commands: page 作図 tab 線, page 編集 tab 矩形.
+constexpr int kLinePage = 2, kLineTab = 0;
+constexpr int kRectanglePage = 1, kRectangleTab = 2;
+// Slot 0 of the 矩形 menu in the sample menus.
+constexpr char kRectangleSlot0Batch[] = "rect_area.bat";
+
+constexpr COLORREF kMainBackground = RGB(184, 3, 180);
+constexpr COLORREF kDialogBackground = RGB(255, 208, 255);
+
+struct Demo {
+  std::wstring appDir, hostDir, outDir;
+  int failures = 0;
+
+  void Step(const char* text) {
+    std::printf("demo: %s\n", text);
+    std::fflush(stdout);
+  }
+
+  bool Check(bool ok, const char* what) {
+    if (!ok) {
+      std::printf("demo: FAILED: %s\n", what);
+      std::fflush(stdout);
+      ++failures;
+    }
+    return ok;
+  }
+
+  void Screenshot(const wchar_t* name) {
+    const std::wstring path = outDir + name;
+    Check(SaveBmp(CaptureScreen(), path), "screenshot saved");
+  }
+};
+
+std::wstring WithSlash(std::wstring folder) {
+  if (!folder.empty() && folder.back() != L'\\') folder.push_back(L'\\');
+  return folder;
+}
+
+// Waits until a pixel of the window's client area shows colour: the window has painted.
+bool WaitPainted(HWND window, POINT client, COLORREF colour) {
+  return WaitUntil([&] { return ClientPixel(window, client) == colour; });
+}
+
+// Tabvane's page control is the tab control directly on its main window; the tab strips of
+// the six pages lie inside it, in page order.
+struct MainControls {
+  HWND pages = nullptr;
+  std::vector<HWND> strips;
+};
+
+MainControls FindMainControls(HWND main) {
+  MainControls controls;
+  for (const HWND tabs : Children(main, WC_TABCONTROLW)) {
+    if (GetParent(tabs) == main) {
+      controls.pages = tabs;
+      controls.strips = Children(tabs, WC_TABCONTROLW);
+      break;
+    }
+  }
+  return controls;
+}
+
+bool ShowsMenu(const MainControls& controls, int page, int tab) {
+  return TabSelection(controls.pages) == page &&
+         static_cast<std::size_t>(page) < controls.strips.size() &&
+         TabSelection(controls.strips[static_cast<std::size_t>(page)]) == tab;
+}
+
+HWND VisibleGrid(HWND main) {
+  for (const HWND grid : Children(main, L"TabvaneGrid")) {
+    if (IsWindowVisible(grid) != 0) return grid;
+  }
+  return nullptr;
+}
+
+// A visible window of Tabvane's other than the main window: one of its dialogs.
+HWND WaitDialog(DWORD processId, HWND main) {
+  WindowMatch match;
+  match.processId = processId;
+  match.except = main;
+  return FindTopWindow(match);
+}
+
+void CloseDialog(Demo& demo, HWND dialog, const char* what) {
+  BringToForeground(dialog);
+  PressKey(VK_ESCAPE);
+  demo.Check(WaitWindowGone(dialog), what);
+}
+
+int Run(Demo& demo) {
+  const std::wstring captionsFile = demo.hostDir + L"captions.txt";
+  const std::wstring logFile = demo.hostDir + L"standin_log.txt";
+  DeleteFileW(logFile.c_str());
+  if (!demo.Check(WriteFileBytes(captionsFile, kLineCaptions), "captions file written")) return 1;
+
+  demo.Step("starting the stand-in host");
+  Process host = Process::Start(demo.hostDir + L"standin_host.exe", {L"/captions", captionsFile},
+                                demo.hostDir);
+  if (!demo.Check(host.Started(), "stand-in host started")) return 1;
+  const HWND hostWindow = FindWindowByClassTitle(L"TabvaneStandinHost", kHostTitle);
+  if (!demo.Check(hostWindow != nullptr, "stand-in host window")) return 1;
+
+  demo.Step("starting Tabvane.exe");
+  Process tabvane = Process::Start(demo.appDir + L"Tabvane.exe", {}, demo.outDir);
+  if (!demo.Check(tabvane.Started(), "Tabvane started")) return 1;
+  WindowMatch mainMatch;
+  mainMatch.processId = tabvane.Id();
+  mainMatch.className = L"TabvaneMain";
+  const HWND main = FindTopWindow(mainMatch);
+  if (!demo.Check(main != nullptr, "Tabvane main window")) return 1;
+  const MainControls controls = FindMainControls(main);
+  if (!demo.Check(controls.pages != nullptr && controls.strips.size() == 6, "page control"))
+    return 1;
+  const HWND combo = FindChild(main, WC_COMBOBOXW);
+
+  // The host's first command is 線: Tabvane lists the host and turns to its page and tab.
+  demo.Check(WaitUntil([&] { return ComboItems(combo).size() == 2; }), "host listed");
+  demo.Check(WaitUntil([&] { return ShowsMenu(controls, kLinePage, kLineTab); }),
+             "page 作図, tab 線 for the line command");
+  WaitPainted(main, POINT{60, 2}, kMainBackground);
+  demo.Screenshot(L"1-start.bmp");
+
+  demo.Step("switching the host's command to 矩形");
+  demo.Check(WriteFileBytes(captionsFile, kRectangleCaptions), "captions file rewritten");
+  demo.Check(WaitUntil([&] { return ShowsMenu(controls, kRectanglePage, kRectangleTab); }),
+             "page 編集, tab 矩形 for the rectangle command");
+  demo.Screenshot(L"2-switched.bmp");
+
+  demo.Step("running slot 0 by its key");
+  demo.Check(BringToForeground(main), "Tabvane in front");
+  TypeText(L"0");
+  demo.Check(WaitUntil([&] {
+               const std::optional<std::string> log = ReadFileBytes(logFile);
+               return log && log->find(kRectangleSlot0Batch) != std::string::npos;
+             }),
+             "the host ran the transform of slot 0");
+  demo.Screenshot(L"3-ran.bmp");
+
+  demo.Step("opening the slot editor with the context-menu key");
+  demo.Check(BringToForeground(main), "Tabvane in front");
+  if (const HWND grid = VisibleGrid(main)) ClickClient(grid, POINT{60, 14});  // row 1
+  PressApps();
+  if (const HWND editor = WaitDialog(tabvane.Id(), main); demo.Check(editor != nullptr, "slot editor")) {
+    WaitPainted(editor, POINT{2, 2}, kDialogBackground);
+    demo.Screenshot(L"4-slot-editor.bmp");
+    CloseDialog(demo, editor, "slot editor closed");
+  }
+
+  demo.Step("opening the settings dialog with its button");
+  if (const HWND button = FindChildByText(main, WC_BUTTONW, kSettingsCaption);
+      demo.Check(button != nullptr, "settings button")) {
+    const RECT rect = ClientRectOnScreen(button);
+    Click(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+    if (const HWND settings = WaitDialog(tabvane.Id(), main);
+        demo.Check(settings != nullptr, "settings dialog")) {
+      WaitPainted(settings, POINT{2, 2}, kDialogBackground);
+      demo.Screenshot(L"5-settings.bmp");
+      CloseDialog(demo, settings, "settings dialog closed");
+    }
+  }
+
+  demo.Step("closing both programs");
+  demo.Check(tabvane.Close(), "Tabvane ended by its close");
+  demo.Check(host.Close(), "stand-in host ended by its close");
+  return demo.failures == 0 ? 0 : 1;
+}
+
+}  // namespace
+}  // namespace tabvane
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: demo_driver.exe APP_DIR HOST_DIR OUT_DIR\n");
+    return 2;
+  }
+  tabvane::Demo demo{tabvane::WithSlash(argv[1]), tabvane::WithSlash(argv[2]),
+                     tabvane::WithSlash(argv[3])};
+  try {
+    return tabvane::Run(demo);
+  } catch (...) {
+    std::fprintf(stderr, "demo: stopped by an exception\n");
+    return 1;
+  }
+}
