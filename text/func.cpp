@@ -77,6 +77,7 @@ std::string StripBlanks(std::string_view text) {
 }
 
 int32_t SplitCommaText(std::string_view text, std::vector<std::string>& items) {
+  // Filled in place: a caller that splits many texts reuses the array's room.
   items.clear();
   // The text ends at a zero byte, as a C string would.
   text = text.substr(0, text.find('\0'));
@@ -88,7 +89,6 @@ int32_t SplitCommaText(std::string_view text, std::vector<std::string>& items) {
     return i;
   };
   try {
-    std::vector<std::string> found;
     std::size_t i = skipBlanks(0);
     while (i < end) {
       std::string item;
@@ -117,15 +117,17 @@ int32_t SplitCommaText(std::string_view text, std::vector<std::string>& items) {
         while (i < end && ByteAt(text, i) > 0x20 && text[i] != ',') i = step(i);
         item.assign(text.substr(begin, i - begin));
       }
-      found.push_back(std::move(item));
+      items.push_back(std::move(item));
       i = skipBlanks(i);
       if (i < end && text[i] == ',') {
-        if (i + 1 == end) found.emplace_back();
+        if (i + 1 == end) items.emplace_back();
         i = skipBlanks(i + 1);
       }
     }
-    if (found.size() > static_cast<std::size_t>(INT32_MAX)) return -1;
-    items = std::move(found);
+    if (items.size() > static_cast<std::size_t>(INT32_MAX)) {
+      items.clear();
+      return -1;
+    }
     return static_cast<int32_t>(items.size());
   } catch (const std::bad_alloc&) {
     items.clear();
