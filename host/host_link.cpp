@@ -58,6 +58,48 @@ std::string CaptionText(const TextList& list) {
   return text;
 }
 
+// The bytes and byte pairs of one caption text. A keyword holding a byte or an adjacent pair
+// of bytes that the text lacks cannot occur in it; that settles most keywords of a detection
+// without searching the text. Only the search decides that a keyword occurs.
+class BytePairs {
+ public:
+  explicit BytePairs(std::string_view text) : pairs_(kPairWords, 0) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      Set(singles_, Byte(text, i));
+      if (i + 1 < text.size()) Set(pairs_, Pair(text, i));
+    }
+  }
+
+  bool MayOccur(std::string_view keyword) const {
+    if (keyword.size() == 1) return Has(singles_, Byte(keyword, 0));
+    for (std::size_t i = 0; i + 1 < keyword.size(); ++i) {
+      if (!Has(pairs_, Pair(keyword, i))) return false;
+    }
+    return true;
+  }
+
+ private:
+  static constexpr std::size_t kPairWords = 65536 / 64;
+
+  static std::size_t Byte(std::string_view text, std::size_t i) {
+    return static_cast<unsigned char>(text[i]);
+  }
+  static std::size_t Pair(std::string_view text, std::size_t i) {
+    return Byte(text, i) << 8 | Byte(text, i + 1);
+  }
+  template <typename Bits>
+  static void Set(Bits& bits, std::size_t n) {
+    bits[n / 64] |= uint64_t{1} << (n % 64);
+  }
+  template <typename Bits>
+  static bool Has(const Bits& bits, std::size_t n) {
+    return (bits[n / 64] >> (n % 64) & 1) != 0;
+  }
+
+  std::array<uint64_t, 256 / 64> singles_{};
+  std::vector<uint64_t> pairs_;
+};
+
 }  // namespace
 
 WindowHandle EntryHandle(std::string_view entry) {
@@ -143,17 +185,21 @@ std::vector<std::size_t> DetectSwitches(const std::vector<TCommandEntry>& entrie
                                         std::string_view captionText) {
   std::vector<std::size_t> switches;
   std::vector<std::string> keywords;  // reused for every entry
+  const BytePairs textBytes(captionText);
+  const auto occurs = [&](std::string_view keyword) {
+    return textBytes.MayOccur(keyword) && ContainsText(captionText, keyword);
+  };
   int32_t best = 0;
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const int32_t n = SplitCommaText(entries[i].Keywords, keywords);
     // n == 0 never beats best >= 0; a failed split (-1) never has j == n.
     if (n <= best) continue;
+    // An entry switches only when every one of its n keywords occurs: the first keyword that
+    // does not occur settles it.
     const std::size_t readable = std::min(static_cast<std::size_t>(n), keywords.size());
-    int32_t j = 0;
-    for (std::size_t k = 0; k < readable; ++k) {
-      if (ContainsText(captionText, keywords[k])) ++j;
-    }
-    if (j == n) {
+    std::size_t j = 0;
+    while (j < readable && occurs(keywords[j])) ++j;
+    if (j == static_cast<std::size_t>(n)) {
       switches.push_back(i);
       best = n;
     }

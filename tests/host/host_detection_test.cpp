@@ -60,6 +60,9 @@ TEST(DetectSwitches, MostKeywordsWinInListOrder) {
       {"case-sensitive", "Alpha", {"alpha"}, {}},
       {"no match on a second byte", "\x83\x41", {"A"}, {}},  // ア ends in 0x41
       {"nothing read", "", {"a"}, {}},
+      {"every byte pair present, never in one run", "ab,bc", {"abc", "b,c"}, {1}},
+      {"one-byte keywords", "x,ab", {"c", "b"}, {1}},
+      {"a missing first keyword settles the entry", "x,y", {"z,x,y", "y,x"}, {1}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
