@@ -34,9 +34,6 @@ constexpr int kRectanglePage = 1, kRectangleTab = 2;
 // Slot 0 of the 矩形 menu in the sample menus.
 constexpr char kRectangleSlot0Batch[] = "rect_area.bat";
 
-constexpr COLORREF kMainBackground = RGB(184, 3, 180);
-constexpr COLORREF kDialogBackground = RGB(255, 208, 255);
-
 struct Demo {
   std::wstring appDir, hostDir, outDir;
   int failures = 0;
@@ -55,7 +52,9 @@ struct Demo {
     return ok;
   }
 
-  void Screenshot(const wchar_t* name) {
+  // The whole desktop, once the windows shown have painted their state.
+  void Screenshot(const wchar_t* name, const std::vector<HWND>& windows) {
+    for (const HWND window : windows) Check(WaitRepainted(window), "window painted");
     const std::wstring path = outDir + name;
     Check(SaveBmp(CaptureScreen(), path), "screenshot saved");
   }
@@ -64,11 +63,6 @@ struct Demo {
 std::wstring WithSlash(std::wstring folder) {
   if (!folder.empty() && folder.back() != L'\\') folder.push_back(L'\\');
   return folder;
-}
-
-// Waits until a pixel of the window's client area shows colour: the window has painted.
-bool WaitPainted(HWND window, POINT client, COLORREF colour) {
-  return WaitUntil([&] { return ClientPixel(window, client) == colour; });
 }
 
 // Tabvane's page control is the tab control directly on its main window; the tab strips of
@@ -147,14 +141,13 @@ int Run(Demo& demo) {
   demo.Check(WaitUntil([&] { return ComboItems(combo).size() == 2; }), "host listed");
   demo.Check(WaitUntil([&] { return ShowsMenu(controls, kLinePage, kLineTab); }),
              "page 作図, tab 線 for the line command");
-  WaitPainted(main, POINT{60, 2}, kMainBackground);
-  demo.Screenshot(L"1-start.bmp");
+  demo.Screenshot(L"1-start.bmp", {hostWindow, main});
 
   demo.Step("switching the host's command to 矩形");
   demo.Check(WriteFileBytes(captionsFile, kRectangleCaptions), "captions file rewritten");
   demo.Check(WaitUntil([&] { return ShowsMenu(controls, kRectanglePage, kRectangleTab); }),
              "page 編集, tab 矩形 for the rectangle command");
-  demo.Screenshot(L"2-switched.bmp");
+  demo.Screenshot(L"2-switched.bmp", {main});
 
   demo.Step("running slot 0 by its key");
   demo.Check(BringToForeground(main), "Tabvane in front");
@@ -164,15 +157,14 @@ int Run(Demo& demo) {
                return log && log->find(kRectangleSlot0Batch) != std::string::npos;
              }),
              "the host ran the transform of slot 0");
-  demo.Screenshot(L"3-ran.bmp");
+  demo.Screenshot(L"3-ran.bmp", {hostWindow, main});
 
   demo.Step("opening the slot editor with the context-menu key");
   demo.Check(BringToForeground(main), "Tabvane in front");
   if (const HWND grid = VisibleGrid(main)) ClickClient(grid, POINT{60, 14});  // row 1
   PressApps();
   if (const HWND editor = WaitDialog(tabvane.Id(), main); demo.Check(editor != nullptr, "slot editor")) {
-    WaitPainted(editor, POINT{2, 2}, kDialogBackground);
-    demo.Screenshot(L"4-slot-editor.bmp");
+    demo.Screenshot(L"4-slot-editor.bmp", {editor, main});
     CloseDialog(demo, editor, "slot editor closed");
   }
 
@@ -183,8 +175,7 @@ int Run(Demo& demo) {
     Click(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
     if (const HWND settings = WaitDialog(tabvane.Id(), main);
         demo.Check(settings != nullptr, "settings dialog")) {
-      WaitPainted(settings, POINT{2, 2}, kDialogBackground);
-      demo.Screenshot(L"5-settings.bmp");
+      demo.Screenshot(L"5-settings.bmp", {settings, main});
       CloseDialog(demo, settings, "settings dialog closed");
     }
   }

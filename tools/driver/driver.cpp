@@ -398,6 +398,25 @@ bool WaitWindowGone(HWND window, Ms timeout) {
   return WaitUntil([&] { return IsWindow(window) == 0 || IsWindowVisible(window) == 0; }, timeout);
 }
 
+bool WaitRepainted(HWND window, Ms timeout) {
+  const auto painted = [](HWND w) { return GetUpdateRect(w, nullptr, FALSE) == 0; };
+  Image last;
+  return WaitUntil(
+      [&] {
+        if (!painted(window)) return false;
+        for (const HWND child : Children(window)) {
+          if (!painted(child)) return false;
+        }
+        // What the process painted reaches the screen a moment later: wait for still pixels.
+        Image now = CaptureWindow(window);
+        const bool still = !now.Empty() && now.width == last.width && now.height == last.height &&
+                           now.pixels == last.pixels;
+        last = std::move(now);
+        return still;
+      },
+      timeout, Ms(100));
+}
+
 std::wstring ClassName(HWND window) {
   wchar_t name[256] = {};
   const int length = GetClassNameW(window, name, 256);

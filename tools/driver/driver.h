@@ -129,6 +129,9 @@ HWND FindWindowByClassTitle(const std::wstring& className, const std::string& ti
 HWND FindWindowOfProcess(DWORD processId, Ms timeout = kDefaultTimeout);
 // Waits until the window no longer exists or is hidden.
 bool WaitWindowGone(HWND window, Ms timeout = kDefaultTimeout);
+// Waits until the window and all its descendants have painted (no update region left) and its
+// pixels on the screen hold still between two looks: then a screenshot shows its state.
+bool WaitRepainted(HWND window, Ms timeout = kDefaultTimeout);
 
 std::wstring ClassName(HWND window);
 // The caption as stored for the window (GetWindowTextW: never asks the window's own thread).
