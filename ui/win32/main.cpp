@@ -1,0 +1,100 @@
+// Tabvane.exe: creates TForm1, TForm3 and TForm2 with their windows, shows the main window and
+// runs the message loop, in which the main window previews every key of its own controls.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "host/win32/wide.h"
+#include "host/win32/win32_platform.h"
+#include "ui/form1.h"
+#include "ui/form2.h"
+#include "ui/form3.h"
+#include "ui/win32/look.h"
+#include "ui/win32/main_form.h"
+#include "ui/win32/settings_dialog.h"
+#include "ui/win32/slot_editor.h"
+
+namespace tabvane {
+namespace {
+
+// The running executable's full path, Shift-JIS.
+std::string ExePath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length =
+        GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return {};
+    if (length < path.size()) {
+      path.resize(length);
+      return SjisFromWide(path);
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+// Runs until WM_QUIT. Keys for the main window and its controls go to its key preview first,
+// before TranslateMessage, so that a key consumed at key-down makes no character. Modal
+// dialogs, the file chooser and the message box run loops of their own without the preview.
+int RunMessageLoop(MainForm& main) {
+  MSG msg{};
+  for (;;) {
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) return static_cast<int>(msg.wParam);
+    if (got == -1) return 0;
+    bool consumed = false;
+    try {
+      consumed = main.PreviewKey(msg);
+    } catch (...) {
+      consumed = false;
+    }
+    if (consumed) continue;
+    // Tab moves between the controls of the main window as in a dialog.
+    if (main.Handle() != nullptr && IsDialogMessageW(main.Handle(), &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+int Run(int showCommand) {
+  INITCOMMONCONTROLSEX classes{};
+  classes.dwSize = sizeof(classes);
+  classes.dwICC = ICC_TAB_CLASSES | ICC_WIN95_CLASSES;
+  InitCommonControlsEx(&classes);
+
+  const Look look;
+  Win32Platform platform;
+  MainForm form1Window(look);
+  SettingsDialog form3Window(look);
+  SlotEditorDialog form2Window(look);
+  if (!form1Window.Create()) return 1;
+  if (!form3Window.Create(form1Window.Handle())) return 1;
+  if (!form2Window.Create(form1Window.Handle())) return 1;
+
+  TForm3 form3(form3Window);
+  TForm2 form2(form2Window, platform.FileSystem());
+  TForm1 form1(form1Window.Controls(), form1Window, platform, form2, form3, ExePath());
+  form3Window.Attach(form3);
+  form2Window.Attach(form2);
+  form1Window.Attach(form1);
+
+  try {
+    form1Window.Show(showCommand);
+  } catch (...) {
+    // Start-up is silent: whatever it did not finish, the window still opens.
+    ShowWindow(form1Window.Handle(), showCommand);
+  }
+  return RunMessageLoop(form1Window);
+}
+
+}  // namespace
+}  // namespace tabvane
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+  try {
+    return tabvane::Run(showCommand);
+  } catch (...) {
+    return 1;
+  }
+}

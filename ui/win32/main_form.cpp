@@ -1,0 +1,231 @@
+// The main window: layout of Panel1 and PageControl1, the routing of its messages to TForm1's
+// handlers, the key preview and the focus kept across deactivation.
+#include "ui/win32/main_form.h"
+
+#include <commctrl.h>
+#include <imm.h>
+
+#include <algorithm>
+
+#include "host/win32/wide.h"
+#include "model/command_list.h"
+
+namespace tabvane {
+namespace {
+
+constexpr wchar_t kClassName[] = L"TabvaneMain";
+constexpr wchar_t kCaption[] = L"Tabvane Ver.1.05";
+constexpr Bounds kDesignBounds{192, 107, 387, 483};
+constexpr int kPanelHeight = 29;
+constexpr int kButton1Id = 101;
+constexpr int kComboBox1Id = 102;
+constexpr int kListBox1Id = 103;
+constexpr int kPageControl1Id = 200;
+constexpr std::string_view kButton1Caption = "\x90\xDD\x92\xE8";  // "設定"
+
+}  // namespace
+
+MainForm::MainForm(const Look& look) : look_(look), pages_(look, *this) {}
+
+bool MainForm::Create() {
+  RegisterClassOnce(kClassName, 0, look_.FormBrush(), look_.Icon());
+  if (!Window::Create({.className = kClassName,
+                       .text = kCaption,
+                       .style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                       .exStyle = WS_EX_TOPMOST | WS_EX_CONTROLPARENT,
+                       .x = kDesignBounds.left,
+                       .y = kDesignBounds.top,
+                       .width = kDesignBounds.width,
+                       .height = kDesignBounds.height})) {
+    return false;
+  }
+  const HWND hwnd = Handle();
+  SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(look_.Icon()));
+  SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(look_.Icon()));
+
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  if (!panel_.Create(hwnd, hwnd, look_.FormBrush(), 0, 0, client.right, kPanelHeight)) {
+    return false;
+  }
+  button1_ = CreateControl(WC_BUTTONW, WideFromSjis(kButton1Caption),
+                           WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, panel_.Handle(), kButton1Id,
+                           4, 4, 45, 22, look_.Font());
+  if (button1_ == nullptr) return false;
+  if (!combo_.Create(panel_.Handle(), kComboBox1Id, 52, 4, 317, look_.Font())) return false;
+  if (!list_.Create(panel_.Handle(), kListBox1Id, look_.Font())) return false;
+  if (!pages_.Create(hwnd, kPageControl1Id, look_)) return false;
+  timer_.Attach(hwnd);
+  // Nothing in this window takes text: the input method stays off in all of it, so that a
+  // composed character never reaches a control past the key preview.
+  ImmAssociateContextEx(hwnd, nullptr, IACE_CHILDREN);
+  Layout();
+  return true;
+}
+
+MainControls MainForm::Controls() {
+  std::array<TabStrip*, kPageCount> strips{};
+  std::array<SlotGrid*, kPageCount> grids{};
+  for (std::size_t i = 0; i < strips.size(); ++i) {
+    strips[i] = &pages_.Sheet(i).Strip();
+    grids[i] = &pages_.Sheet(i).Grid();
+  }
+  return MainControls{pages_, strips, grids, combo_, list_, timer_, *this};
+}
+
+void MainForm::Attach(TForm1& form) {
+  form_ = &form;
+  // Panel1 has had its size since the window was made: its resize handler runs once now.
+  lastPanelWidth_ = Panel1ClientWidth();
+  form_->Panel1Resize();
+}
+
+void MainForm::Show(int showCommand) {
+  if (form_ != nullptr) form_->FormShow();
+  ShowWindow(Handle(), showCommand);
+  UpdateWindow(Handle());
+  SetFocus(pages_.Sheet(static_cast<std::size_t>(PageSlotIndex(pages_.ActivePage())))
+               .Grid()
+               .Handle());
+}
+
+bool MainForm::PreviewKey(const MSG& msg) {
+  if (form_ == nullptr || Handle() == nullptr) return false;
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN && msg.message != WM_CHAR) {
+    return false;
+  }
+  if (GetAncestor(msg.hwnd, GA_ROOT) != Handle()) return false;
+  if (msg.message == WM_CHAR) {
+    // Characters are single bytes to the logic; anything beyond ASCII runs nothing and is
+    // consumed all the same.
+    if (msg.wParam >= 0x80) return true;
+    return form_->FormKeyPress(static_cast<uint32_t>(msg.wParam));
+  }
+  return form_->FormKeyDown(static_cast<uint16_t>(msg.wParam), GetKeyState(VK_CONTROL) < 0);
+}
+
+void MainForm::SetCaption(std::string_view text) { SetWindowTextSjis(Handle(), text); }
+
+void MainForm::Minimize() { ShowWindow(Handle(), SW_MINIMIZE); }
+
+Bounds MainForm::GetBounds() const { return OuterBounds(Handle()); }
+
+void MainForm::SetBounds(const Bounds& bounds) { PlaceOnScreen(Handle(), bounds, true); }
+
+int32_t MainForm::TabControl1ClientWidth() const {
+  RECT client{};
+  GetClientRect(pages_.Sheet(0).Strip().Handle(), &client);
+  return client.right;
+}
+
+int32_t MainForm::Panel1ClientWidth() const {
+  RECT client{};
+  GetClientRect(panel_.Handle(), &client);
+  return client.right;
+}
+
+void MainForm::SetComboWidth(int32_t width) { combo_.SetWidth(width); }
+
+void MainForm::SetNameColumnWidth(int32_t width) {
+  for (std::size_t i = 0; i < kPageCount; ++i) pages_.Sheet(i).Grid().SetNameColumnWidth(width);
+}
+
+LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SIZE:
+      if (wParam != SIZE_MINIMIZED) Layout();
+      return 0;
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_NOTIFY:
+      return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_TIMER:
+      if (wParam == WindowTimer::kId && timer_.Running() && form_ != nullptr) form_->Timer1Timer();
+      return 0;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+      // ComboBox1, its list and ListBox1.
+      return ControlColour(reinterpret_cast<HDC>(wParam), kCellColour, look_.CellBrush());
+    case WM_ACTIVATE:
+      if (HIWORD(wParam) == 0) {  // not while minimized
+        OnActivate(LOWORD(wParam) != WA_INACTIVE);
+        return 0;
+      }
+      break;
+    case WM_CLOSE:
+      if (form_ != nullptr) form_->FormClose();
+      DestroyWindow(Handle());
+      return 0;
+    case WM_DESTROY:
+      timer_.Stop();
+      PostQuitMessage(0);
+      return 0;
+    default:
+      break;
+  }
+  return Window::HandleMessage(message, wParam, lParam);
+}
+
+void MainForm::GridDblClick() {
+  if (form_ != nullptr) form_->StringGrid1DblClick();
+}
+
+void MainForm::GridContextMenu() {
+  if (form_ != nullptr) form_->StringGrid1ContextPopup();
+}
+
+void MainForm::Layout() {
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  MoveWindow(panel_.Handle(), 0, 0, client.right, kPanelHeight, TRUE);
+  pages_.Layout(0, kPanelHeight, client.right, std::max<int>(client.bottom - kPanelHeight, 0));
+  // Panel1's resize handler runs after the pages have their new size, since it reads
+  // TabControl1's width.
+  if (form_ != nullptr && client.right != lastPanelWidth_) {
+    lastPanelWidth_ = client.right;
+    form_->Panel1Resize();
+  }
+}
+
+void MainForm::OnCommand(int id, int code) {
+  if (form_ == nullptr) return;
+  if (id == kButton1Id && code == BN_CLICKED) form_->Button1Click();
+  if (id == kComboBox1Id && code == CBN_SELCHANGE) form_->ComboBox1Select();
+}
+
+LRESULT MainForm::OnNotify(const NMHDR& header) {
+  if (form_ == nullptr || header.code != TCN_SELCHANGE) return 0;
+  if (header.hwndFrom == pages_.Handle()) {
+    pages_.ShowActivePage();
+    form_->PageControl1Change();
+    return 0;
+  }
+  for (std::size_t i = 0; i < kPageCount; ++i) {
+    if (header.hwndFrom == pages_.Sheet(i).Strip().Handle()) {
+      form_->TabControlChange(static_cast<int32_t>(i));
+      break;
+    }
+  }
+  return 0;
+}
+
+void MainForm::OnActivate(bool active) {
+  const HWND hwnd = Handle();
+  if (!active) {
+    const HWND focus = GetFocus();
+    if (focus != nullptr && IsChild(hwnd, focus)) savedFocus_ = focus;
+    return;
+  }
+  // Back from a dialog or another program: the control that had the focus gets it again, or
+  // the visible grid when that control is gone or hidden.
+  if (savedFocus_ != nullptr && IsChild(hwnd, savedFocus_) && IsWindowVisible(savedFocus_)) {
+    SetFocus(savedFocus_);
+  } else {
+    SetFocus(pages_.Sheet(static_cast<std::size_t>(PageSlotIndex(pages_.ActivePage())))
+                 .Grid()
+                 .Handle());
+  }
+}
+
+}  // namespace tabvane

@@ -1,0 +1,67 @@
+// The main window TForm1 on Win32: a stay-on-top, sizeable window with Panel1 (Button1,
+// ComboBox1, the hidden ListBox1) on top and PageControl1 below, and Timer1. It implements
+// MainFormView and the controls of MainControls, and turns messages into TForm1's handlers.
+// Win32 only.
+#pragma once
+
+#include <windows.h>
+
+#include "ui/form1.h"
+#include "ui/views.h"
+#include "ui/win32/controls.h"
+#include "ui/win32/look.h"
+#include "ui/win32/window.h"
+
+namespace tabvane {
+
+class MainForm : public MainFormView, public Window, private GridListener {
+ public:
+  explicit MainForm(const Look& look);
+
+  // Creates the hidden window and its controls at the design bounds.
+  bool Create();
+  // The controls the logic works on.
+  MainControls Controls();
+  // Connects the logic; from now on the window's events run TForm1's handlers.
+  void Attach(TForm1& form);
+  // Shows the window for the first time: TForm1's start-up runs first.
+  void Show(int showCommand);
+  // Key preview for the message loop: the main window's key handlers see msg first. True when
+  // a handler consumed it.
+  bool PreviewKey(const MSG& msg);
+
+  // MainFormView
+  void SetCaption(std::string_view text) override;
+  void Minimize() override;
+  Bounds GetBounds() const override;
+  void SetBounds(const Bounds& bounds) override;
+  int32_t TabControl1ClientWidth() const override;
+  int32_t Panel1ClientWidth() const override;
+  void SetComboWidth(int32_t width) override;
+  void SetNameColumnWidth(int32_t width) override;
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void GridDblClick() override;
+  void GridContextMenu() override;
+
+  void Layout();
+  void OnCommand(int id, int code);
+  LRESULT OnNotify(const NMHDR& header);
+  void OnActivate(bool active);
+
+  const Look& look_;
+  TForm1* form_ = nullptr;
+  Container panel_;
+  HWND button1_ = nullptr;
+  ComboBoxControl combo_;
+  TextListControl list_;
+  PageControlWindows pages_;
+  WindowTimer timer_;
+  int lastPanelWidth_ = -1;
+  HWND savedFocus_ = nullptr;
+};
+
+}  // namespace tabvane

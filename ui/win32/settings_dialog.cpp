@@ -1,0 +1,145 @@
+// The settings dialog: its controls at their pixel places, in the tab order Edit1, CheckBox1,
+// CheckBox2, Button2, Button3, CheckBox3, and the routing of its buttons to TForm3.
+#include "ui/win32/settings_dialog.h"
+
+#include <commctrl.h>
+#include <imm.h>
+
+#include "host/win32/wide.h"
+
+namespace tabvane {
+namespace {
+
+constexpr int kClientWidth = 239;
+constexpr int kClientHeight = 136;
+constexpr Position kDesignPosition{212, 113};
+constexpr int kEdit1Id = 1000;
+constexpr int kCheckBox1Id = 1001;
+constexpr int kCheckBox2Id = 1002;
+constexpr int kCheckBox3Id = 1003;
+constexpr WPARAM kEdit1MaxChars = 5;
+
+constexpr std::string_view kCaption = "\x90\xDD\x92\xE8";                      // 設定
+constexpr std::string_view kLabel1 = "\x8A\x84\x8D\x9E\x8E\x9E\x8A\xD4";       // 割込時間
+constexpr std::string_view kLabel2 = "\x83\x7E\x83\x8A\x95\x62";                // ミリ秒
+constexpr std::string_view kCheckBox1 = "Jww\x8D\xC5\x91\xE5\x89\xBB";          // Jww最大化
+constexpr std::string_view kCheckBox2 =                                          // 外部変形実行後最小化
+    "\x8A\x4F\x95\x94\x95\xCF\x8C\x60\x8E\xC0\x8D\x73\x8C\xE3\x8D\xC5\x8F\xAC\x89\xBB";
+constexpr std::string_view kCheckBox3 =                                          // メニュー編集モード
+    "\x83\x81\x83\x6A\x83\x85\x81\x5B\x95\xD2\x8F\x57\x83\x82\x81\x5B\x83\x68";
+constexpr std::string_view kOk = "\x82\x6E\x82\x6A(&Y)";                        // ＯＫ(&Y)
+constexpr std::string_view kCancel = "\x83\x4C\x83\x83\x83\x93\x83\x5A\x83\x8B(&N)";  // キャンセル(&N)
+
+// 外部変形実行時、Jw_cad画面を最大化表示します。普段 Jw_cadを最大化表示している場合にチェックをしてください。
+constexpr std::string_view kHint1 =
+    "\x8A\x4F\x95\x94\x95\xCF\x8C\x60\x8E\xC0\x8D\x73\x8E\x9E\x81\x41Jw_cad\x89\xE6\x96\xCA\x82\xF0"
+    "\x8D\xC5\x91\xE5\x89\xBB\x95\x5C\x8E\xA6\x82\xB5\x82\xDC\x82\xB7\x81\x42\x95\x81\x92\x69 Jw_cad"
+    "\x82\xF0\x8D\xC5\x91\xE5\x89\xBB\x95\x5C\x8E\xA6\x82\xB5\x82\xC4\x82\xA2\x82\xE9\x8F\xEA\x8D\x87"
+    "\x82\xC9\x83\x60\x83\x46\x83\x62\x83\x4E\x82\xF0\x82\xB5\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2"
+    "\x81\x42";
+// 外部変形を実行した後、本ソフトを最小化します。本ソフトの画面が邪魔になる場合にチェックしてください。
+constexpr std::string_view kHint2 =
+    "\x8A\x4F\x95\x94\x95\xCF\x8C\x60\x82\xF0\x8E\xC0\x8D\x73\x82\xB5\x82\xBD\x8C\xE3\x81\x41\x96\x7B"
+    "\x83\x5C\x83\x74\x83\x67\x82\xF0\x8D\xC5\x8F\xAC\x89\xBB\x82\xB5\x82\xDC\x82\xB7\x81\x42\x96\x7B"
+    "\x83\x5C\x83\x74\x83\x67\x82\xCC\x89\xE6\x96\xCA\x82\xAA\x8E\xD7\x96\x82\x82\xC9\x82\xC8\x82\xE9"
+    "\x8F\xEA\x8D\x87\x82\xC9\x83\x60\x83\x46\x83\x62\x83\x4E\x82\xB5\x82\xC4\x82\xAD\x82\xBE\x82\xB3"
+    "\x82\xA2\x81\x42";
+// 割込処理をしないようにします。ページ自動切替が行われませんのでメニュー編集が行い易くなります。
+constexpr std::string_view kHint3 =
+    "\x8A\x84\x8D\x9E\x8F\x88\x97\x9D\x82\xF0\x82\xB5\x82\xC8\x82\xA2\x82\xE6\x82\xA4\x82\xC9\x82\xB5"
+    "\x82\xDC\x82\xB7\x81\x42\x83\x79\x81\x5B\x83\x57\x8E\xA9\x93\xAE\x90\xD8\x91\xD6\x82\xAA\x8D\x73"
+    "\x82\xED\x82\xEA\x82\xDC\x82\xB9\x82\xF1\x82\xCC\x82\xC5\x83\x81\x83\x6A\x83\x85\x81\x5B\x95\xD2"
+    "\x8F\x57\x82\xAA\x8D\x73\x82\xA2\x88\xD5\x82\xAD\x82\xC8\x82\xE8\x82\xDC\x82\xB7\x81\x42";
+
+// A tool tip on control while the pointer rests on it; the tip window watches the control
+// itself (TTF_SUBCLASS).
+void AddToolTip(HWND tips, HWND owner, HWND control, std::string_view textSjis) {
+  std::wstring text = WideFromSjis(textSjis);
+  TTTOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;  // the size every version of the control accepts
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = owner;
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.lpszText = text.data();
+  SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+}  // namespace
+
+bool SettingsDialog::Create(HWND owner) {
+  return Dialog::Create(owner, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                        WideFromSjis(kCaption), kDesignPosition.left, kDesignPosition.top,
+                        kClientWidth, kClientHeight);
+}
+
+void SettingsDialog::OnInit() {
+  const HWND hwnd = Handle();
+  const HFONT font = look_.Font();
+  SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(look_.Icon()));
+  SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(look_.Icon()));
+  // Created in the tab order; the labels have no tab stop.
+  CreateLabel(WideFromSjis(kLabel1), hwnd, 4, 8, 52, 13, font);
+  edit1_ = CreateControl(WC_EDITW, L"3000", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, hwnd,
+                         kEdit1Id, 72, 4, 49, 21, font, WS_EX_CLIENTEDGE);
+  SendMessageW(edit1_, EM_SETLIMITTEXT, kEdit1MaxChars, 0);
+  // The input method stays off while the interval field has the focus.
+  ImmAssociateContextEx(edit1_, nullptr, 0);
+  CreateLabel(WideFromSjis(kLabel2), hwnd, 130, 8, 39, 13, font);
+  checkBox1_ = CreateControl(WC_BUTTONW, WideFromSjis(kCheckBox1),
+                             WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, hwnd, kCheckBox1Id, 6, 30,
+                             115, 17, font);
+  checkBox2_ = CreateControl(WC_BUTTONW, WideFromSjis(kCheckBox2),
+                             WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, hwnd, kCheckBox2Id, 6, 54,
+                             193, 17, font);
+  CreateControl(WC_BUTTONW, WideFromSjis(kOk), WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, hwnd,
+                IDOK, 8, 104, 99, 25, font);
+  CreateControl(WC_BUTTONW, WideFromSjis(kCancel), WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, hwnd,
+                IDCANCEL, 112, 104, 121, 25, font);
+  checkBox3_ = CreateControl(WC_BUTTONW, WideFromSjis(kCheckBox3),
+                             WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, hwnd, kCheckBox3Id, 6, 78,
+                             195, 17, font);
+
+  const HWND tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                    WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd, nullptr,
+                                    GetModuleHandleW(nullptr), nullptr);
+  if (tips != nullptr) {
+    AddToolTip(tips, hwnd, checkBox1_, kHint1);
+    AddToolTip(tips, hwnd, checkBox2_, kHint2);
+    AddToolTip(tips, hwnd, checkBox3_, kHint3);
+  }
+}
+
+void SettingsDialog::ShowModal() {
+  if (form_ == nullptr) return;
+  form_->FormShow();
+  RunModal();
+}
+
+INT_PTR SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_COMMAND:
+      if (form_ == nullptr) return FALSE;
+      // IDCANCEL also comes from Escape and the close box.
+      if (LOWORD(wParam) == IDOK) form_->Button2Click();
+      if (LOWORD(wParam) == IDCANCEL) form_->Button3Click();
+      return TRUE;
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSTATIC:  // the labels and check boxes
+      return ControlColour(reinterpret_cast<HDC>(wParam), kCellColour, look_.CellBrush());
+    case WM_CTLCOLOREDIT:
+      return ControlColour(reinterpret_cast<HDC>(wParam), kWhite, look_.WhiteBrush());
+    default:
+      return FALSE;
+  }
+}
+
+bool SettingsDialog::Checked(HWND box) {
+  return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void SettingsDialog::SetChecked(HWND box, bool checked) {
+  SendMessageW(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+}  // namespace tabvane

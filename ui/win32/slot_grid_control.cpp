@@ -1,0 +1,244 @@
+// The slot grid window: painting (double-buffered), mouse and keys for the row cursor and
+// range, the scroll bar, and the double click and context-menu request for the listener.
+#include "ui/win32/slot_grid_control.h"
+
+#include <windowsx.h>
+
+#include "host/win32/wide.h"
+
+namespace tabvane {
+namespace {
+
+constexpr wchar_t kClassName[] = L"TabvaneGrid";
+constexpr int kTextInset = 2;   // text starts this far right of and below a cell's corner
+constexpr int kWheelRows = 3;   // rows scrolled per notch of the mouse wheel
+
+bool InRange(int32_t col, int32_t row) {
+  return col >= 0 && col < kGridColumns && row >= 0 && row < kGridRows;
+}
+
+void FillSpan(HDC dc, int left, int top, int right, int bottom, HBRUSH brush) {
+  const RECT r{left, top, right, bottom};
+  FillRect(dc, &r, brush);
+}
+
+}  // namespace
+
+bool SlotGridControl::Create(HWND parent, int id) {
+  RegisterClassOnce(kClassName, CS_DBLCLKS, nullptr, nullptr);
+  return Window::Create({.className = kClassName,
+                         .style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL,
+                         .exStyle = WS_EX_CLIENTEDGE,
+                         .parent = parent,
+                         .id = id});
+}
+
+void SlotGridControl::SetNameColumnWidth(int32_t width) {
+  metrics_.columnWidths[1] = width;
+  InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+std::string SlotGridControl::Cell(int32_t col, int32_t row) const {
+  if (!InRange(col, row)) return {};
+  return cells_[static_cast<std::size_t>(col)][static_cast<std::size_t>(row)];
+}
+
+void SlotGridControl::SetCell(int32_t col, int32_t row, std::string_view text) {
+  if (!InRange(col, row)) return;
+  cells_[static_cast<std::size_t>(col)][static_cast<std::size_t>(row)] = std::string(text);
+  InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+LRESULT SlotGridControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  const HWND hwnd = Handle();
+  switch (message) {
+    case WM_PAINT: OnPaint(); return 0;
+    case WM_ERASEBKGND: return 1;  // the paint covers every pixel
+    case WM_SIZE: OnSize(HIWORD(lParam)); return 0;
+    case WM_VSCROLL: OnVScroll(LOWORD(wParam)); return 0;
+    case WM_MOUSEWHEEL:
+      ScrollTo(top_ - GET_WHEEL_DELTA_WPARAM(wParam) * kWheelRows / WHEEL_DELTA);
+      return 0;
+    case WM_LBUTTONDOWN:
+      OnMouseDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), (wParam & MK_SHIFT) != 0);
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      // The second click acts as a click first, then the double click runs the current row.
+      OnMouseDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), (wParam & MK_SHIFT) != 0);
+      listener_.GridDblClick();
+      return 0;
+    case WM_MOUSEMOVE:
+      if (dragging_) OnMouseMove(GET_Y_LPARAM(lParam));
+      return 0;
+    case WM_LBUTTONUP:
+      if (dragging_) ReleaseCapture();
+      return 0;
+    case WM_CAPTURECHANGED: dragging_ = false; return 0;
+    case WM_CONTEXTMENU: listener_.GridContextMenu(); return 0;
+    case WM_KEYDOWN:
+      if (OnKeyDown(wParam)) return 0;
+      break;
+    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: InvalidateRect(hwnd, nullptr, FALSE); return 0;
+    default: break;
+  }
+  return Window::HandleMessage(message, wParam, lParam);
+}
+
+void SlotGridControl::OnPaint() {
+  PAINTSTRUCT ps{};
+  const HDC dc = BeginPaint(Handle(), &ps);
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  // Drawn into a bitmap first and copied in one go, so that scrolling does not flicker.
+  const HDC memory = CreateCompatibleDC(dc);
+  const HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
+  if (memory != nullptr && bitmap != nullptr) {
+    const HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
+    Paint(memory, client);
+    BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, oldBitmap);
+  } else {
+    Paint(dc, client);
+  }
+  if (bitmap != nullptr) DeleteObject(bitmap);
+  if (memory != nullptr) DeleteDC(memory);
+  EndPaint(Handle(), &ps);
+}
+
+void SlotGridControl::Paint(HDC dc, const RECT& client) {
+  FillRect(dc, &client, look_.CellBrush());
+  const HGDIOBJ oldFont = SelectObject(dc, look_.Font());
+  SetBkMode(dc, TRANSPARENT);
+  const HBRUSH fixedLine = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+  const HBRUSH cellLine = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+  const RowRange selection = cursor_.Selection();
+
+  auto paintRow = [&](int32_t row) {
+    const int top = RowTop(metrics_, top_, row);
+    const int height = row == 0 ? metrics_.headingHeight : metrics_.rowHeight;
+    for (int32_t col = 0; col < kGridColumns; ++col) {
+      const int left = ColumnLeft(metrics_, col);
+      const int width = metrics_.columnWidths[static_cast<std::size_t>(col)];
+      const RECT cell{left, top, left + width, top + height};
+      const bool fixed = row == 0 || col == 0;
+      const bool selected = !fixed && row >= selection.top && row <= selection.bottom;
+      FillRect(dc, &cell,
+               fixed ? look_.FixedBrush()
+                     : selected ? GetSysColorBrush(COLOR_HIGHLIGHT) : look_.CellBrush());
+      if (fixed && width > 2 && height > 2) {
+        RECT edge = cell;
+        DrawEdge(dc, &edge, BDR_RAISEDINNER, BF_RECT);
+      }
+      const std::wstring text = WideFromSjis(cells_[static_cast<std::size_t>(col)]
+                                                   [static_cast<std::size_t>(row)]);
+      if (!text.empty() && width > 0) {
+        SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        ExtTextOutW(dc, left + kTextInset, top + kTextInset, ETO_CLIPPED, &cell, text.c_str(),
+                    static_cast<UINT>(text.size()), nullptr);
+      }
+      const HBRUSH line = fixed ? fixedLine : cellLine;
+      FillSpan(dc, left + width, top, left + width + kGridLine, top + height + kGridLine, line);
+      FillSpan(dc, left, top + height, left + width + kGridLine, top + height + kGridLine, line);
+    }
+  };
+
+  paintRow(0);
+  for (int32_t row = top_; row < kGridRows && RowTop(metrics_, top_, row) < client.bottom;
+       ++row) {
+    paintRow(row);
+  }
+  const int32_t current = cursor_.Current();
+  if (GetFocus() == Handle() && current >= top_) {
+    const int top = RowTop(metrics_, top_, current);
+    const RECT focus{ColumnLeft(metrics_, 1), top, ColumnLeft(metrics_, kGridColumns) - kGridLine,
+                     top + metrics_.rowHeight};
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    DrawFocusRect(dc, &focus);
+  }
+  SelectObject(dc, oldFont);
+}
+
+void SlotGridControl::OnSize(int height) {
+  metrics_.clientHeight = height;
+  top_ = ClampTopRow(metrics_, top_);
+  UpdateScrollBar();
+  InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void SlotGridControl::OnVScroll(int request) {
+  switch (request) {
+    case SB_LINEUP: ScrollTo(top_ - 1); break;
+    case SB_LINEDOWN: ScrollTo(top_ + 1); break;
+    case SB_PAGEUP: ScrollTo(top_ - PageRows(metrics_)); break;
+    case SB_PAGEDOWN: ScrollTo(top_ + PageRows(metrics_)); break;
+    case SB_TOP: ScrollTo(1); break;
+    case SB_BOTTOM: ScrollTo(MaxTopRow(metrics_)); break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
+      // The rows follow the thumb while it is dragged.
+      SCROLLINFO info{};
+      info.cbSize = sizeof(info);
+      info.fMask = SIF_TRACKPOS;
+      if (GetScrollInfo(Handle(), SB_VERT, &info)) ScrollTo(info.nTrackPos);
+      break;
+    }
+    default: break;
+  }
+}
+
+void SlotGridControl::OnMouseDown(int x, int y, bool shift) {
+  SetFocus(Handle());
+  const int32_t col = ColumnAt(metrics_, x);
+  const int32_t row = RowAt(metrics_, top_, y);
+  // The fixed row and column, and the space beyond the cells, leave the cursor where it is.
+  if (col < 1 || row < 1) return;
+  MoveCursor(row, shift);
+  dragging_ = true;
+  SetCapture(Handle());
+}
+
+void SlotGridControl::OnMouseMove(int y) { MoveCursor(DragRowAt(metrics_, top_, y), true); }
+
+bool SlotGridControl::OnKeyDown(WPARAM key) {
+  GridKey move{};
+  switch (key) {
+    case VK_UP: move = GridKey::Up; break;
+    case VK_DOWN: move = GridKey::Down; break;
+    case VK_PRIOR: move = GridKey::PageUp; break;
+    case VK_NEXT: move = GridKey::PageDown; break;
+    case VK_HOME: move = GridKey::Home; break;
+    case VK_END: move = GridKey::End; break;
+    default: return false;
+  }
+  MoveCursor(RowAfterKey(metrics_, move, cursor_.Current()), GetKeyState(VK_SHIFT) < 0);
+  return true;
+}
+
+void SlotGridControl::MoveCursor(int32_t row, bool extend) {
+  cursor_.MoveTo(row, extend);
+  ScrollTo(TopRowShowing(metrics_, top_, cursor_.Current()));
+  InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void SlotGridControl::ScrollTo(int32_t top) {
+  const int32_t clamped = ClampTopRow(metrics_, top);
+  if (clamped == top_) return;
+  top_ = clamped;
+  UpdateScrollBar();
+  InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void SlotGridControl::UpdateScrollBar() {
+  SCROLLINFO info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  info.nMin = 1;
+  info.nMax = kGridRows - 1;
+  info.nPage = static_cast<UINT>(PageRows(metrics_));
+  info.nPos = top_;
+  SetScrollInfo(Handle(), SB_VERT, &info, TRUE);
+}
+
+}  // namespace tabvane

@@ -1,0 +1,268 @@
+// The window and dialog bases, and the text and bounds helpers every window shares.
+#include "ui/win32/window.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdint>
+
+#include "host/win32/wide.h"
+#include "ui/win32/placement.h"
+
+namespace tabvane {
+
+Window::~Window() {
+  if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+}
+
+void Window::RegisterClassOnce(const wchar_t* className, UINT style, HBRUSH background,
+                               HICON icon) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.style = style;
+  wc.lpfnWndProc = &Window::Proc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hIcon = icon;
+  wc.hIconSm = icon;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = background;
+  wc.lpszClassName = className;
+  RegisterClassExW(&wc);  // fails harmlessly when the class exists already
+}
+
+bool Window::Create(const CreateArgs& args) {
+  CreateWindowExW(args.exStyle, args.className, args.text, args.style, args.x, args.y,
+                  args.width, args.height, args.parent,
+                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
+                  GetModuleHandleW(nullptr), this);
+  return hwnd_ != nullptr;
+}
+
+LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  Window* self = nullptr;
+  if (message == WM_NCCREATE) {
+    self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  } else {
+    self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  }
+  if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
+
+  LRESULT result = 0;
+  try {
+    result = self->HandleMessage(message, wParam, lParam);
+  } catch (...) {
+    result = DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+  }
+  return result;
+}
+
+Dialog::~Dialog() {
+  if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+}
+
+namespace {
+
+// What WM_INITDIALOG needs besides the object: the place and client size to apply.
+struct DialogInit {
+  Dialog* dialog;
+  int x, y, clientWidth, clientHeight;
+};
+
+}  // namespace
+
+bool Dialog::Create(HWND owner, DWORD style, std::wstring_view caption, int x, int y,
+                    int clientWidth, int clientHeight) {
+  // An empty template: no menu, the default class, no title and no controls. The controls are
+  // created at pixel positions in OnInit, so the dialog's font units play no part.
+  struct alignas(4) {
+    DLGTEMPLATE head;
+    WORD menu, windowClass, title;
+  } emptyTemplate{};
+  emptyTemplate.head.style = style;
+  DialogInit init{this, x, y, clientWidth, clientHeight};
+  CreateDialogIndirectParamW(GetModuleHandleW(nullptr), &emptyTemplate.head, owner, &Dialog::Proc,
+                             reinterpret_cast<LPARAM>(&init));
+  if (hwnd_ == nullptr) return false;
+  SetWindowTextW(hwnd_, std::wstring(caption).c_str());
+  return true;
+}
+
+void Dialog::RunModal() {
+  if (hwnd_ == nullptr) return;
+  const HWND owner = GetWindow(hwnd_, GW_OWNER);
+  if (owner != nullptr) EnableWindow(owner, FALSE);
+  ShowWindow(hwnd_, SW_SHOWNORMAL);
+  if (pendingFocus_ != nullptr) FocusControl(pendingFocus_);
+  modal_ = true;
+  MSG msg{};
+  while (modal_ && hwnd_ != nullptr) {
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) {
+      PostQuitMessage(static_cast<int>(msg.wParam));  // for the program's own loop
+      break;
+    }
+    if (got == -1) break;
+    if (!IsDialogMessageW(hwnd_, &msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  }
+  modal_ = false;
+  // The owner is enabled before the dialog hides, so that it, not some other program, is
+  // activated next.
+  if (owner != nullptr) EnableWindow(owner, TRUE);
+  if (hwnd_ != nullptr) ShowWindow(hwnd_, SW_HIDE);
+}
+
+void Dialog::FocusControl(HWND control) {
+  if (!IsWindowVisible(hwnd_)) {
+    pendingFocus_ = control;
+    return;
+  }
+  pendingFocus_ = nullptr;
+  // WM_NEXTDLGCTL also moves the default button's frame and selects an edit field's text.
+  SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+  SendMessageW(control, EM_SETSEL, 0, -1);
+}
+
+Position Dialog::DialogPosition() const {
+  const Bounds bounds = OuterBounds(hwnd_);
+  return {bounds.left, bounds.top};
+}
+
+void Dialog::SetDialogPosition(const Position& position) {
+  Bounds bounds = OuterBounds(hwnd_);
+  bounds.left = position.left;
+  bounds.top = position.top;
+  PlaceOnScreen(hwnd_, bounds, false);
+}
+
+INT_PTR CALLBACK Dialog::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  Dialog* self = nullptr;
+  const DialogInit* init = nullptr;
+  if (message == WM_INITDIALOG) {
+    init = reinterpret_cast<const DialogInit*>(lParam);
+    self = init->dialog;
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+  } else {
+    self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+  }
+  if (self == nullptr) return FALSE;
+
+  INT_PTR result = FALSE;
+  try {
+    if (init != nullptr) {
+      RECT frame{0, 0, init->clientWidth, init->clientHeight};
+      AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE)));
+      SetWindowPos(hwnd, nullptr, init->x, init->y, frame.right - frame.left,
+                   frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+      self->OnInit();
+      // FALSE: the dialog stays hidden and sets its own focus when it is shown.
+    } else {
+      result = self->HandleMessage(message, wParam, lParam);
+    }
+  } catch (...) {
+    result = FALSE;
+  }
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, DWLP_USER, 0);
+    self->hwnd_ = nullptr;
+    self->modal_ = false;
+  }
+  return result;
+}
+
+HWND CreateControl(const wchar_t* className, std::wstring_view text, DWORD style, HWND parent,
+                   int id, int x, int y, int width, int height, HFONT font, DWORD exStyle) {
+  const HWND control = CreateWindowExW(
+      exStyle, className, std::wstring(text).c_str(), style | WS_CHILD, x, y, width, height, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+  if (control != nullptr && font != nullptr) {
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  }
+  return control;
+}
+
+HWND CreateLabel(std::wstring_view text, HWND parent, int x, int y, int width, int height,
+                 HFONT font) {
+  SIZE extent{};
+  if (const HDC dc = GetDC(parent); dc != nullptr) {
+    const HGDIOBJ oldFont = SelectObject(dc, font);
+    GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, oldFont);
+    ReleaseDC(parent, dc);
+  }
+  return CreateControl(WC_STATICW, text, WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, parent,
+                       -1, x, y, std::max<int>(width, extent.cx), height, font);
+}
+
+std::string WindowTextSjis(HWND hwnd) {
+  const int length = GetWindowTextLengthW(hwnd);
+  if (length <= 0) return {};
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = GetWindowTextW(hwnd, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(std::max(copied, 0)));
+  return SjisFromWide(text);
+}
+
+void SetWindowTextSjis(HWND hwnd, std::string_view text) {
+  SetWindowTextW(hwnd, WideFromSjis(text).c_str());
+}
+
+Bounds OuterBounds(HWND hwnd) {
+  RECT r{};
+  if (IsIconic(hwnd)) {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    if (GetWindowPlacement(hwnd, &placement)) {
+      r = placement.rcNormalPosition;
+      // The restored bounds of a window without WS_EX_TOOLWINDOW come in workspace
+      // coordinates, which start at the work area's corner rather than the screen's.
+      if ((GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) == 0) {
+        MONITORINFO info{};
+        info.cbSize = sizeof(info);
+        if (GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTOPRIMARY), &info)) {
+          OffsetRect(&r, info.rcWork.left - info.rcMonitor.left,
+                     info.rcWork.top - info.rcMonitor.top);
+        }
+      }
+    }
+  } else {
+    GetWindowRect(hwnd, &r);
+  }
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+void PlaceOnScreen(HWND hwnd, const Bounds& bounds, bool resize) {
+  const auto edge = [](int32_t start, int32_t length) {
+    return static_cast<LONG>(std::clamp<int64_t>(int64_t{start} + length, INT32_MIN, INT32_MAX));
+  };
+  const RECT wanted{bounds.left, bounds.top, edge(bounds.left, bounds.width),
+                    edge(bounds.top, bounds.height)};
+  Bounds placed = bounds;
+  if (MonitorFromRect(&wanted, MONITOR_DEFAULTTONULL) == nullptr) {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (GetMonitorInfoW(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &info)) {
+      placed = ShiftInside(bounds, {info.rcWork.left, info.rcWork.top, info.rcWork.right,
+                                    info.rcWork.bottom});
+    }
+  }
+  UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+  if (!resize) flags |= SWP_NOSIZE;
+  SetWindowPos(hwnd, nullptr, placed.left, placed.top, placed.width, placed.height, flags);
+}
+
+}  // namespace tabvane

@@ -1,0 +1,104 @@
+// The small base of every window of the shell: an object attached to its HWND, a window (or
+// dialog) procedure that routes to HandleMessage and lets no exception reach Windows, and the
+// few helpers for texts and bounds that all windows share. Win32 only.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "model/settings.h"
+
+namespace tabvane {
+
+// A window object attached on WM_NCCREATE and detached on WM_NCDESTROY, the last message a
+// window gets. Every message goes to HandleMessage inside a catch-all barrier.
+class Window {
+ public:
+  Window() = default;
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+  virtual ~Window();
+
+  HWND Handle() const { return hwnd_; }
+
+ protected:
+  struct CreateArgs {
+    const wchar_t* className = nullptr;
+    const wchar_t* text = L"";
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    HWND parent = nullptr;
+    int id = 0;
+    int x = 0, y = 0, width = 0, height = 0;
+  };
+
+  // Registers a class whose procedure is Window's; a class already registered is fine.
+  static void RegisterClassOnce(const wchar_t* className, UINT style, HBRUSH background,
+                                HICON icon);
+  bool Create(const CreateArgs& args);
+  virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+
+  HWND hwnd_ = nullptr;
+};
+
+// A modeless dialog from an empty in-memory template, hidden until shown modally by its own
+// loop. The object is attached on WM_INITDIALOG; HandleMessage returns FALSE for the default.
+class Dialog {
+ public:
+  Dialog() = default;
+  Dialog(const Dialog&) = delete;
+  Dialog& operator=(const Dialog&) = delete;
+  virtual ~Dialog();
+
+  HWND Handle() const { return hwnd_; }
+
+ protected:
+  // Creates the hidden dialog owned by owner with the given client size at (x, y);
+  // WM_INITDIALOG then runs OnInit.
+  bool Create(HWND owner, DWORD style, std::wstring_view caption, int x, int y, int clientWidth,
+              int clientHeight);
+  virtual void OnInit() = 0;
+  virtual INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+
+  // Shows the dialog with its owner disabled and runs messages until EndModal.
+  void RunModal();
+  void EndModal() { modal_ = false; }
+  // Focus to control, an edit field with its whole text selected; a hidden dialog gets it as
+  // soon as it is shown.
+  void FocusControl(HWND control);
+  Position DialogPosition() const;
+  void SetDialogPosition(const Position& position);
+
+ private:
+  static INT_PTR CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+
+  HWND hwnd_ = nullptr;
+  HWND pendingFocus_ = nullptr;
+  bool modal_ = false;
+};
+
+// Creates a child control; nullptr on failure.
+HWND CreateControl(const wchar_t* className, std::wstring_view text, DWORD style, HWND parent,
+                   int id, int x, int y, int width, int height, HFONT font, DWORD exStyle = 0);
+
+// A label: a static text at (x, y) that grows wider than width when its text needs it, as a
+// label sized to its text does, so that no font's metrics cut its last character off.
+HWND CreateLabel(std::wstring_view text, HWND parent, int x, int y, int width, int height,
+                 HFONT font);
+
+std::string WindowTextSjis(HWND hwnd);
+void SetWindowTextSjis(HWND hwnd, std::string_view text);
+
+// Outer bounds: the restored bounds while minimized, the maximized bounds while maximized.
+Bounds OuterBounds(HWND hwnd);
+
+// Moves (and with resize, sizes) a top-level window to bounds. Bounds on no monitor at all
+// are shifted into the nearest monitor's work area; bounds on any monitor stay as they are.
+void PlaceOnScreen(HWND hwnd, const Bounds& bounds, bool resize);
+
+}  // namespace tabvane
