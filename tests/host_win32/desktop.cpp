@@ -1,8 +1,10 @@
-// Desktop helpers for the Win32 tests: polling with a time-out while the test's own messages
-// keep flowing, windows of the test process, and the stand-in host run from a private copy.
+// Desktop helpers for the Win32 tests, on top of the driver library: waits that keep the test's
+// own windows answering, windows of the test process, and the stand-in host run from a private
+// copy.
 #include "tests/host_win32/desktop.h"
 
 #include "host/win32/wide.h"
+#include "host/win32/win32_platform.h"
 
 namespace tabvane::desktop {
 namespace {
@@ -10,68 +12,17 @@ namespace {
 constexpr wchar_t kTestClass[] = L"TabvaneTestWindow";
 constexpr wchar_t kStandinClass[] = L"TabvaneStandinHost";
 constexpr wchar_t kStandinFile[] = L"standin_host.exe";
-constexpr DWORD kStartTimeoutMs = 30000;
-constexpr DWORD kCloseTimeoutMs = 10000;
-
-void PumpOwnMessages() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
-
-// The folder of the running test exe, with its trailing "\".
-std::wstring TestExeFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  DWORD length = 0;
-  while ((length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) ==
-         path.size()) {
-    path.resize(path.size() * 2);
-  }
-  path.resize(length);
-  return path.substr(0, path.find_last_of(L'\\') + 1);
-}
-
-bool CreateProcessFor(const std::string& exeSjis, std::wstring_view arguments, DWORD flags,
-                      PROCESS_INFORMATION& process) {
-  const std::wstring exe = WideFromSjis(exeSjis);
-  std::wstring commandLine = L"\"" + exe + L"\" " + std::wstring(arguments);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  return CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr,
-                        nullptr, &startup, &process) != FALSE;
-}
-
-struct WindowSearch {
-  DWORD processId;
-  HWND found;
-};
-
-BOOL CALLBACK FindStandinWindow(HWND window, LPARAM param) noexcept {
-  auto& search = *reinterpret_cast<WindowSearch*>(param);
-  DWORD processId = 0;
-  GetWindowThreadProcessId(window, &processId);
-  wchar_t className[64] = {};
-  GetClassNameW(window, className, 64);
-  if (processId == search.processId && IsWindowVisible(window) &&
-      std::wstring_view(className) == kStandinClass) {
-    search.found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
 
 }  // namespace
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  for (;;) {
-    PumpOwnMessages();
-    if (condition()) return true;
-    if (GetTickCount() - start >= timeoutMs) return condition();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-  }
+bool WaitUntil(const std::function<bool()>& condition, driver::Ms timeout) {
+  Win32Platform platform;
+  return driver::WaitUntil(
+      [&] {
+        platform.PumpMessages();
+        return condition();
+      },
+      timeout);
 }
 
 TestWindow::TestWindow(std::string_view titleSjis, DWORD style, HWND parent) {
@@ -105,61 +56,41 @@ LRESULT CALLBACK TestWindow::Proc(HWND window, UINT message, WPARAM wParam, LPAR
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-int RunToExit(const std::string& exeSjis, std::wstring_view arguments, DWORD timeoutMs) {
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessFor(exeSjis, arguments, 0, process)) return -1;
-  DWORD exitCode = 0;
-  const bool ended = WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0 &&
-                     GetExitCodeProcess(process.hProcess, &exitCode);
-  if (!ended) TerminateProcess(process.hProcess, 1);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return ended ? static_cast<int>(exitCode) : -1;
-}
-
 Standin::Standin(const std::string& folder, std::string_view exeName)
     : exePath_(folder + std::string(exeName)) {
-  const std::wstring source = TestExeFolder() + kStandinFile;
+  const std::wstring source = driver::ExeFolder() + kStandinFile;
   copied_ = CopyFileW(source.c_str(), WideFromSjis(exePath_).c_str(), FALSE) != FALSE;
 }
 
 Standin::~Standin() {
-  if (process_.hProcess != nullptr) {
-    if (window_ != nullptr && IsWindow(window_)) PostMessageW(window_, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process_.hProcess, kCloseTimeoutMs) != WAIT_OBJECT_0) {
-      TerminateProcess(process_.hProcess, 1);
-      WaitForSingleObject(process_.hProcess, kCloseTimeoutMs);
-    }
-    CloseHandle(process_.hThread);
-    CloseHandle(process_.hProcess);
-  }
+  process_.Close();
   if (job_ != nullptr) CloseHandle(job_);
 }
 
-bool Standin::Start(std::wstring_view arguments) {
-  if (!copied_ || process_.hProcess != nullptr) return false;
-  // The job ends the stand-in together with a test process that dies before closing it.
+bool Standin::Start(const std::vector<std::wstring>& arguments) {
+  if (!copied_ || process_.Started()) return false;
   job_ = CreateJobObjectW(nullptr, nullptr);
   if (job_ != nullptr) {
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
     limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
     SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits);
   }
-  if (!CreateProcessFor(exePath_, arguments, CREATE_SUSPENDED, process_)) {
-    process_ = {};
-    return false;
-  }
-  if (job_ != nullptr) AssignProcessToJobObject(job_, process_.hProcess);
-  ResumeThread(process_.hThread);
+  // A second try: a program that creates its first window while Wine's virtual desktop is
+  // being replaced (right after the previous test's programs ended) dies of an X error.
+  for (int attempt = 0; attempt < 2 && window_ == nullptr; ++attempt) {
+    process_ = driver::Process::Start(WideFromSjis(exePath_), arguments);
+    if (!process_.Started()) return false;
+    if (job_ != nullptr) AssignProcessToJobObject(job_, process_.Handle());
 
-  WindowSearch search{process_.dwProcessId, nullptr};
-  WaitUntil(
-      [&] {
-        EnumWindows(FindStandinWindow, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-      },
-      kStartTimeoutMs);
-  window_ = search.found;
+    driver::WindowMatch match;
+    match.processId = process_.Id();
+    match.className = kStandinClass;
+    WaitUntil([&] {
+      const std::vector<HWND> found = driver::TopWindows(match);
+      window_ = found.empty() ? nullptr : found.front();
+      return window_ != nullptr || !process_.Running();
+    });
+  }
   return window_ != nullptr;
 }
 

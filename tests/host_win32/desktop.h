@@ -1,6 +1,6 @@
-// Desktop helpers for the Win32 tests: polling with a time-out while the test's own messages
-// keep flowing, windows of the test process, and the stand-in host run from a private copy.
-// Win32 only.
+// Desktop helpers for the Win32 tests, on top of the driver library: waits that keep the test's
+// own windows answering, windows of the test process, and the stand-in host run from a private
+// copy. Win32 only.
 #pragma once
 
 #include <windows.h>
@@ -8,12 +8,15 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "tools/driver/driver.h"
 
 namespace tabvane::desktop {
 
-// Polls condition until it holds or timeoutMs pass, dispatching the test thread's messages
-// meanwhile. Returns the condition's last value.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
+// driver::WaitUntil that dispatches the test thread's messages before each look.
+bool WaitUntil(const std::function<bool()>& condition,
+               driver::Ms timeout = driver::kDefaultTimeout);
 
 // A window of the test process that counts the key-down and key-up messages it receives.
 class TestWindow {
@@ -33,12 +36,9 @@ class TestWindow {
   int keyMessages_ = 0;
 };
 
-// Starts a program and waits for its exit code; -1 when it does not start or end in time.
-int RunToExit(const std::string& exeSjis, std::wstring_view arguments, DWORD timeoutMs);
-
 // The stand-in host, copied from beside the test exe to folder + exeName (Shift-JIS) so that
-// its bridge batch and log stay in that folder. It lives in a job that ends it with the test
-// process, and is asked to close (then terminated) when this object goes.
+// its bridge batch and log stay in that folder. A job ends it together with a test process
+// that dies first; otherwise it is asked to close (then ended) when this object goes.
 class Standin {
  public:
   Standin(const std::string& folder, std::string_view exeName);
@@ -50,14 +50,14 @@ class Standin {
   bool Copied() const { return copied_; }
   const std::string& ExePath() const { return exePath_; }
   // Runs the copy with arguments and waits until its host window shows; false on time-out.
-  bool Start(std::wstring_view arguments);
+  bool Start(const std::vector<std::wstring>& arguments);
   HWND Window() const { return window_; }
 
  private:
   std::string exePath_;
   bool copied_ = false;
   HANDLE job_ = nullptr;
-  PROCESS_INFORMATION process_{};
+  driver::Process process_;
   HWND window_ = nullptr;
 };
 

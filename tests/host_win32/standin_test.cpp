@@ -24,7 +24,6 @@ using desktop::WaitUntil;
 using fakes::PlatformFiles;
 using fakes::ScratchDir;
 
-constexpr DWORD kTimeoutMs = 15000;
 constexpr std::string_view kOpenKey = "Jwwin.Document\\shell\\open\\command";
 constexpr std::string_view kSlotName = "\x83\x65\x83\x58\x83\x67";  // テスト
 constexpr int32_t kSlot = 3;
@@ -68,16 +67,16 @@ MainState OneSlotState(const std::string& batch, HWND target) {
 // Puts a window of the test process in front, so that a launch has to bring the host forward.
 bool BringToFront(Win32Platform& platform, HWND window) {
   platform.SetForegroundWindow(ToWindowHandle(window));
-  return WaitUntil([&] { return platform.ForegroundWindow() == ToWindowHandle(window); }, kTimeoutMs);
+  return WaitUntil([&] { return platform.ForegroundWindow() == ToWindowHandle(window); });
 }
 
 TEST(StandinHost, ListedWithItsTitleAndAHandleThatParsesBack) {
   const struct {
-    std::wstring arguments;
+    std::vector<std::wstring> arguments;
     std::string title;
   } cases[] = {
-      {L"", "sample.jww - jw_win"},
-      {L"/marker2",  // ◆◆◆ブロック図形【sample】
+      {{}, "sample.jww - jw_win"},
+      {{L"/marker2"},  // ◆◆◆ブロック図形【sample】
        "\x81\x9F\x81\x9F\x81\x9F\x83\x75\x83\x8D\x83\x62\x83\x4E\x90\x7D\x8C\x60\x81\x79"
        "sample\x81\x7A"},
   };
@@ -107,7 +106,7 @@ TEST(StandinHost, CommandCaptionsFollowTheHostAndDriveTheScan) {
   const ScratchDir scratch;
   const std::string captionsFile = scratch / "captions.txt";
   Standin standin(scratch.path(), "standin_host.exe");
-  ASSERT_TRUE(standin.Start(L"/captions \"" + WideFromSjis(captionsFile) + L"\""));
+  ASSERT_TRUE(standin.Start({L"/captions", WideFromSjis(captionsFile)}));
   Win32Platform platform;
 
   // Panel names, the empty log label and the hidden child never count.
@@ -132,7 +131,7 @@ TEST(StandinHost, CommandCaptionsFollowTheHostAndDriveTheScan) {
   for (const auto& s : steps) {
     SCOPED_TRACE(s.step);
     ASSERT_TRUE(SaveAtomically(PlatformFiles(), captionsFile, s.file));
-    WaitUntil([&] { return CommandCaptions(platform, standin.Window()) == s.captions; }, kTimeoutMs);
+    WaitUntil([&] { return CommandCaptions(platform, standin.Window()) == s.captions; });
     EXPECT_EQ(CommandCaptions(platform, standin.Window()), s.captions);
   }
 
@@ -160,12 +159,14 @@ TEST(StandinHost, LaunchWritesTheBridgeBatchAndTheHostRunsItsTransform) {
   ASSERT_TRUE(standin.Copied());
   ASSERT_TRUE(WriteInPlace(PlatformFiles(), batch, "@REM sample\r\n"));
 
-  ASSERT_EQ(desktop::RunToExit(standin.ExePath(), L"/register-only", kTimeoutMs), 0);
+  driver::Process registration =
+      driver::Process::Start(WideFromSjis(standin.ExePath()), {L"/register-only"});
+  ASSERT_EQ(registration.WaitExit(), DWORD{0});
   Win32Platform platform;
   EXPECT_EQ(platform.ClassesRootDefaultValue(kOpenKey), "\"" + standin.ExePath() + "\" \"%1\"");
   EXPECT_EQ(GetHostExePath(platform), standin.ExePath());
 
-  ASSERT_TRUE(standin.Start(L""));
+  ASSERT_TRUE(standin.Start({}));
   TestWindow other("other", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
   ASSERT_TRUE(BringToFront(platform, other.Handle()));
 
@@ -185,7 +186,7 @@ TEST(StandinHost, LaunchWritesTheBridgeBatchAndTheHostRunsItsTransform) {
   EXPECT_TRUE(IsZoomed(standin.Window()));
 
   const std::string expectedLog = "run " + batch + "\r\n";
-  WaitUntil([&] { return FileBytes(scratch / "standin_log.txt") == expectedLog; }, kTimeoutMs);
+  WaitUntil([&] { return FileBytes(scratch / "standin_log.txt") == expectedLog; });
   EXPECT_EQ(FileBytes(scratch / "standin_log.txt"), expectedLog);
   EXPECT_EQ(other.KeyMessages(), 0);
 }
@@ -202,7 +203,7 @@ TEST(StandinHost, NoKeystrokeWhileTheHostIsNotInFront) {
   Standin standin(scratch.path(), "standin_host.exe");
   const std::string batch = scratch / "transform.bat";
   ASSERT_TRUE(WriteInPlace(PlatformFiles(), batch, "@REM sample\r\n"));
-  ASSERT_TRUE(standin.Start(L"/register"));
+  ASSERT_TRUE(standin.Start({L"/register"}));
   const std::string log = scratch / "standin_log.txt";
 
   Win32Platform platform;
@@ -219,7 +220,7 @@ TEST(StandinHost, NoKeystrokeWhileTheHostIsNotInFront) {
   // window in front nor the host sees a key within a second.
   EXPECT_TRUE(PlatformFiles().FileExists(scratch / "Tabvane.bat"));
   EXPECT_FALSE(WaitUntil([&] { return front.KeyMessages() > 0 || PlatformFiles().FileExists(log); },
-                         1000));
+                         std::chrono::milliseconds(1000)));
   EXPECT_EQ(platform.ForegroundWindow(), ToWindowHandle(front.Handle()));
 
   // The same host answers Ctrl+B once it is in front, so the silence above was no accident.
@@ -227,7 +228,7 @@ TEST(StandinHost, NoKeystrokeWhileTheHostIsNotInFront) {
   for (const auto& [key, up] : {std::pair{0x11, false}, {0x42, false}, {0x42, true}, {0x11, true}}) {
     platform.SendKey(static_cast<uint8_t>(key), up);
   }
-  WaitUntil([&] { return FileBytes(log) == "run " + batch + "\r\n"; }, kTimeoutMs);
+  WaitUntil([&] { return FileBytes(log) == "run " + batch + "\r\n"; });
   EXPECT_EQ(FileBytes(log), "run " + batch + "\r\n");
 }
 
