@@ -15,16 +15,23 @@ std::size_t NextBoundary(std::string_view text, std::size_t i) {
 
 std::size_t FindText(std::string_view text, std::string_view needle) {
   if (needle.empty()) return std::string_view::npos;
-  // Byte-exact candidates come from the library's search; the boundary walk only moves
-  // forward, so the whole search stays linear in the text and allocates nothing.
-  std::size_t boundary = 0;
+  // Byte-exact candidates come from the library's search. Whether a candidate begins a
+  // character is read backwards: a byte that is no lead byte always ends a character, and
+  // after it every lead byte begins one of two bytes, so the candidate is on a boundary when
+  // an even number of lead bytes stand between. The look back never passes `known`, a
+  // boundary at or after the previous candidate, so the whole search stays linear in the text
+  // and allocates nothing.
+  std::size_t known = 0;
   std::size_t from = 0;
   for (;;) {
     const std::size_t hit = text.find(needle, from);
     if (hit == std::string_view::npos) return hit;
-    while (boundary < hit) boundary = NextBoundary(text, boundary);
-    if (boundary == hit) return hit;
-    from = hit + 1;  // the hit began on a second byte
+    std::size_t start = hit;
+    while (start > known && IsCp932Lead(static_cast<unsigned char>(text[start - 1]))) --start;
+    if ((hit - start) % 2 == 0) return hit;
+    // The hit is the second byte of a character, which ends with it.
+    known = hit + 1;
+    from = hit + 1;
   }
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 
 namespace tabvane {
 namespace {
@@ -33,6 +34,37 @@ TEST(SjisFindText, MatchesOnlyOnCharacterBoundaries) {
       {"x\x8E\x77\x92\xE8,\x8E\x77\x92\xE8", "\x8E\x77\x92\xE8", 1},
   };
   for (const Case& c : cases) EXPECT_EQ(FindText(c.text, c.needle), c.expected) << c.text;
+}
+
+// The first match found by stepping from character to character from the start of the text.
+std::size_t FindByWalking(std::string_view text, std::string_view needle) {
+  if (needle.empty()) return npos;
+  for (std::size_t i = 0; i < text.size();) {
+    if (text.substr(i, needle.size()) == needle) return i;
+    i += IsCp932Lead(static_cast<unsigned char>(text[i])) ? 2u : 1u;
+  }
+  return npos;
+}
+
+// Every text of up to 7 bytes made of two lead bytes, a byte that is both a trail byte and a
+// character of its own, and one that is never a lead byte: runs of lead bytes of either
+// parity before, between and after repeated candidates.
+TEST(SjisFindText, AgreesWithAWalkFromTheStartOnEveryShortText) {
+  const char alphabet[] = {'\x82', '\x81', '\x41', '\xA0'};
+  const std::string needles[] = {"\x82", "\x41", "\x82\x41", "\x41\x82", "\x82\x82", "\x41\x41\x82"};
+  std::string text;
+  for (std::size_t length = 0; length <= 7; ++length) {
+    std::size_t combinations = 1;
+    for (std::size_t i = 0; i < length; ++i) combinations *= 4;
+    for (std::size_t n = 0; n < combinations; ++n) {
+      text.clear();
+      for (std::size_t i = 0, rest = n; i < length; ++i, rest /= 4) text.push_back(alphabet[rest % 4]);
+      for (const std::string& needle : needles) {
+        ASSERT_EQ(FindText(text, needle), FindByWalking(text, needle))
+            << testing::PrintToString(text) << " / " << testing::PrintToString(needle);
+      }
+    }
+  }
 }
 
 TEST(SjisTrim, RemovesLowBytesAtBothEndsOnly) {
