@@ -118,19 +118,20 @@ int Run(Demo& demo) {
   if (!demo.Check(WriteFileBytes(captionsFile, kLineCaptions), "captions file written")) return 1;
 
   demo.Step("starting the stand-in host");
-  Process host = Process::Start(demo.hostDir + L"standin_host.exe", {L"/captions", captionsFile},
-                                demo.hostDir);
-  if (!demo.Check(host.Started(), "stand-in host started")) return 1;
-  const HWND hostWindow = FindWindowByClassTitle(L"TabvaneStandinHost", kHostTitle);
+  WindowMatch hostMatch;
+  hostMatch.className = L"TabvaneStandinHost";
+  hostMatch.title = kHostTitle;
+  StartedProgram host = StartWithWindow(demo.hostDir + L"standin_host.exe",
+                                        {L"/captions", captionsFile}, demo.hostDir, hostMatch);
+  const HWND hostWindow = host.window;
   if (!demo.Check(hostWindow != nullptr, "stand-in host window")) return 1;
 
   demo.Step("starting Tabvane.exe");
-  Process tabvane = Process::Start(demo.appDir + L"Tabvane.exe", {}, demo.outDir);
-  if (!demo.Check(tabvane.Started(), "Tabvane started")) return 1;
   WindowMatch mainMatch;
-  mainMatch.processId = tabvane.Id();
   mainMatch.className = L"TabvaneMain";
-  const HWND main = FindTopWindow(mainMatch);
+  StartedProgram started = StartWithWindow(demo.appDir + L"Tabvane.exe", {}, demo.outDir, mainMatch);
+  Process& tabvane = started.process;
+  const HWND main = started.window;
   if (!demo.Check(main != nullptr, "Tabvane main window")) return 1;
   const MainControls controls = FindMainControls(main);
   if (!demo.Check(controls.pages != nullptr && controls.strips.size() == 6, "page control"))
@@ -182,7 +183,7 @@ int Run(Demo& demo) {
 
   demo.Step("closing both programs");
   demo.Check(tabvane.Close(), "Tabvane ended by its close");
-  demo.Check(host.Close(), "stand-in host ended by its close");
+  demo.Check(host.process.Close(), "stand-in host ended by its close");
   return demo.failures == 0 ? 0 : 1;
 }
 

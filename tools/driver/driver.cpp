@@ -417,6 +417,24 @@ bool WaitRepainted(HWND window, Ms timeout) {
       timeout, Ms(100));
 }
 
+StartedProgram StartWithWindow(const std::wstring& exe, const std::vector<std::wstring>& arguments,
+                               const std::wstring& workDir, WindowMatch match, Ms timeout) {
+  StartedProgram started;
+  for (int attempt = 0; attempt < 2 && started.window == nullptr; ++attempt) {
+    started.process = Process::Start(exe, arguments, workDir);
+    if (!started.process.Started()) break;
+    match.processId = started.process.Id();
+    WaitUntil(
+        [&] {
+          const std::vector<HWND> windows = TopWindows(match);
+          started.window = windows.empty() ? nullptr : windows.front();
+          return started.window != nullptr || !started.process.Running();
+        },
+        timeout);
+  }
+  return started;
+}
+
 std::wstring ClassName(HWND window) {
   wchar_t name[256] = {};
   const int length = GetClassNameW(window, name, 256);

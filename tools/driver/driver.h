@@ -133,6 +133,19 @@ bool WaitWindowGone(HWND window, Ms timeout = kDefaultTimeout);
 // pixels on the screen hold still between two looks: then a screenshot shows its state.
 bool WaitRepainted(HWND window, Ms timeout = kDefaultTimeout);
 
+// A started program and its first window.
+struct StartedProgram {
+  Process process;
+  HWND window = nullptr;  // nullptr when none showed up
+};
+// Starts the program and waits for its first top-level window that matches (the match's
+// processId is the new process's). When the process ends before showing one, it is started
+// once more: a program whose first window falls into the moment Wine replaces its desktop
+// (right after the last windowed program ended) dies of an X error.
+StartedProgram StartWithWindow(const std::wstring& exe, const std::vector<std::wstring>& arguments,
+                               const std::wstring& workDir, WindowMatch match,
+                               Ms timeout = kDefaultTimeout);
+
 std::wstring ClassName(HWND window);
 // The caption as stored for the window (GetWindowTextW: never asks the window's own thread).
 std::string WindowText(HWND window);
