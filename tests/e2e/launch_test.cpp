@@ -1,0 +1,60 @@
+// Launching a slot by its key and by a double click: the bridge batch in the host's folder,
+// Ctrl+B received by the stand-in, and Tabvane's caption naming the transform.
+#include <gtest/gtest.h>
+
+#include "tests/e2e/rig.h"
+
+namespace tabvane::e2e {
+namespace {
+
+// Checks the outcome of the n-th launch of the session.
+void ExpectLaunched(const Rig& rig, std::size_t n, std::string_view name, std::string_view file) {
+  const std::string path = rig.BatchPath(file);
+  EXPECT_EQ(rig.WaitHostLog(n), "run " + path);
+  EXPECT_EQ(rig.Bridge().value_or("(missing)"), BridgeBytes(path));
+  EXPECT_EQ(drv::WindowText(rig.Main()), std::string(kRunCaptionPrefix) + std::string(name));
+}
+
+TEST(E2eLaunch, SlotKeysRunTheirSlotsOfTheShownMenu) {
+  struct Case {
+    wchar_t key;
+    const SampleSlot& slot;  // of menu 0, which page 0 shows at start
+  };
+  // "1" names a path through a folder whose second byte is "\"; "a" is slot 10 like "A".
+  const Case cases[] = {{L'0', kSampleSlots[0]}, {L'1', kSampleSlots[1]}, {L'a', kSampleSlots[3]}};
+  Rig rig;
+  rig.StartHost();
+  rig.StartTabvane();
+  std::size_t launches = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "key " << static_cast<char>(c.key));
+    ASSERT_TRUE(rig.Focus());
+    drv::TypeText(std::wstring(1, c.key));
+    ExpectLaunched(rig, ++launches, c.slot.name, c.slot.file);
+  }
+  EXPECT_TRUE(rig.CloseTabvane());
+}
+
+TEST(E2eLaunch, KeysOfEmptySlotsAndOtherCharactersRunNothing) {
+  Rig rig;
+  rig.StartHost();
+  rig.StartTabvane();
+  ASSERT_TRUE(rig.Focus());
+  // Slot 3 is empty, "@" and "[" are not slot keys; the final "0" shows they were all taken.
+  drv::TypeText(L"3@[0");
+  ExpectLaunched(rig, 1, kSampleSlots[0].name, kSampleSlots[0].file);
+  EXPECT_TRUE(rig.CloseTabvane());
+}
+
+TEST(E2eLaunch, DoubleClickRunsTheRowUnderThePointer) {
+  Rig rig;
+  rig.StartHost();
+  rig.StartTabvane();
+  ASSERT_TRUE(rig.Focus());
+  rig.DoubleClickRow(3);  // slot 2
+  ExpectLaunched(rig, 1, kSampleSlots[2].name, kSampleSlots[2].file);
+  EXPECT_TRUE(rig.CloseTabvane());
+}
+
+}  // namespace
+}  // namespace tabvane::e2e

@@ -1,0 +1,151 @@
+// Tabvane.exe started beside the stand-in host: caption, stay-on-top, bounds and host list with
+// and without a settings file, the bounds kept at close, and the window's colours on screen.
+#include <gtest/gtest.h>
+
+#include "tests/e2e/rig.h"
+
+namespace tabvane::e2e {
+namespace {
+
+RECT BoundsRect(const Settings& s) { return RECT{s.left, s.top, s.left + s.width, s.top + s.height}; }
+
+std::string SavedBounds(const std::string& dat) {
+  std::string text;
+  for (int n = 1; n <= 4; ++n) text += Line(dat, n).value_or("?") + " ";
+  return text;
+}
+
+std::string BoundsText(const Settings& s) {
+  return std::to_string(s.left) + " " + std::to_string(s.top) + " " + std::to_string(s.width) +
+         " " + std::to_string(s.height) + " ";
+}
+
+TEST(E2eStartup, CaptionBoundsAndHostListFollowTheSettingsFile) {
+  struct Case {
+    const char* name;
+    std::optional<Settings> settings;
+    Settings expectedBounds;
+    std::string_view firstItem;
+    int selected;  // edit mode selects item 0 even with a host listed
+  };
+  const Case cases[] = {
+      {"no settings file", std::nullopt, Settings{}, kEditModeItem, 0},
+      {"file, edit mode off", Settings{150, 90, 420, 520, 3000, false}, Settings{150, 90, 420, 520},
+       kNoneItem, 1},
+      {"file, edit mode on", Settings{230, 60, 400, 470, 3000, true}, Settings{230, 60, 400, 470},
+       kEditModeItem, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Rig rig(c.settings);
+    rig.StartHost();
+    rig.StartTabvane();
+    const HWND main = rig.Main();
+    EXPECT_EQ(drv::WindowText(main), kStartCaption);
+    EXPECT_NE(GetWindowLongPtrW(main, GWL_EXSTYLE) & WS_EX_TOPMOST, 0) << "not stay-on-top";
+    const RECT bounds = drv::WindowRect(main);
+    const RECT expected = BoundsRect(c.expectedBounds);
+    EXPECT_TRUE(EqualRect(&bounds, &expected) != 0)
+        << "bounds " << bounds.left << "," << bounds.top << " " << bounds.right - bounds.left
+        << "x" << bounds.bottom - bounds.top;
+    EXPECT_EQ(rig.ComboItems(), (std::vector<std::string>{std::string(c.firstItem), rig.HostEntry()}));
+    EXPECT_EQ(drv::ComboSelection(rig.Combo()), c.selected);
+    EXPECT_EQ(rig.ActivePage(), 0);
+    EXPECT_EQ(rig.ActiveTab(), 0);
+
+    ASSERT_TRUE(rig.CloseTabvane());
+    EXPECT_EQ(SavedBounds(rig.AppFile("Tabvane.dat")), BoundsText(c.expectedBounds))
+        << "a close without a move must store the bounds it started with";
+  }
+}
+
+TEST(E2eStartup, NoHostWindowListsTheLabelAlone) {
+  Rig rig;
+  rig.StartTabvane(/*hostListed=*/false);
+  EXPECT_EQ(rig.ComboItems(), std::vector<std::string>{std::string(kEditModeItem)});
+  EXPECT_EQ(drv::ComboSelection(rig.Combo()), 0);
+  EXPECT_TRUE(rig.CloseTabvane());
+}
+
+TEST(E2eStartup, CloseWhileMinimizedStoresTheRestoredBounds) {
+  const Settings start{210, 95, 410, 500, 3000, true};
+  Rig rig(start);
+  rig.StartHost();
+  rig.StartTabvane();
+  PostMessageW(rig.Main(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_TRUE(drv::WaitUntil([&] { return IsIconic(rig.Main()) != 0; }, kWait));
+  ASSERT_TRUE(rig.CloseTabvane());
+  EXPECT_EQ(SavedBounds(rig.AppFile("Tabvane.dat")), BoundsText(start));
+}
+
+// Share of the pixels of an image region that have the colour.
+double Share(const drv::Image& image, const RECT& region, COLORREF colour) {
+  const drv::Image part = image.Crop(region);
+  if (part.Empty()) return 0.0;
+  int hits = 0;
+  for (int y = 0; y < part.height; ++y) {
+    for (int x = 0; x < part.width; ++x) hits += part.At(x, y) == colour ? 1 : 0;
+  }
+  return static_cast<double>(hits) / (part.width * part.height);
+}
+
+RECT Offset(RECT rect, POINT by) {
+  OffsetRect(&rect, by.x, by.y);
+  return rect;
+}
+
+TEST(E2eStartup, ScreenShowsPanelCellsKeyColumnAndPageTabsLeftOfTheGrid) {
+  constexpr COLORREF kPanel = RGB(0xB8, 0x03, 0xB4);
+  constexpr COLORREF kCell = RGB(0xFF, 0xD0, 0xFF);
+  constexpr COLORREF kKeyColumn = RGB(0xD2, 0x81, 0xFE);
+  Rig rig;
+  rig.StartHost();
+  rig.StartTabvane();
+  const HWND main = rig.Main();
+  const HWND grid = rig.ActiveGrid();
+  ASSERT_NE(grid, nullptr);
+
+  // Regions in the window image: the image starts at the window's outer top-left corner.
+  const RECT window = drv::WindowRect(main);
+  const RECT client = drv::ClientRectOnScreen(main);
+  const RECT gridClient = drv::ClientRectOnScreen(grid);
+  const POINT clientOrigin{client.left - window.left, client.top - window.top};
+  const POINT gridOrigin{gridClient.left - window.left, gridClient.top - window.top};
+  const int clientWidth = client.right - client.left;
+  // Panel1: left of the settings button, between it and the selector, right of the selector.
+  const RECT panelParts[] = {{0, 0, 3, 29}, {50, 2, 51, 27}, {clientWidth - 3, 2, clientWidth, 27}};
+  // Row 5 (slot 4, empty and not selected): the key cell and the left part of the name cell.
+  const RECT keyCell = Offset(RECT{0, 102, 16, 126}, gridOrigin);
+  const RECT nameCell = Offset(RECT{18, 102, 90, 126}, gridOrigin);
+
+  drv::Image image;
+  const bool painted = drv::WaitUntil(
+      [&] {
+        image = drv::CaptureWindow(main);
+        return Share(image, Offset(panelParts[1], clientOrigin), kPanel) == 1.0 &&
+               Share(image, nameCell, kCell) == 1.0;
+      },
+      kWait);
+  drv::SaveBmp(image, L"e2e_main_window.bmp");
+  EXPECT_TRUE(painted) << "the window was not painted in its colours (e2e_main_window.bmp)";
+  for (const RECT& part : panelParts) {
+    EXPECT_EQ(Share(image, Offset(part, clientOrigin), kPanel), 1.0)
+        << "panel at " << part.left << "," << part.top;
+  }
+  EXPECT_EQ(Share(image, nameCell, kCell), 1.0);
+  // The key "4" is drawn on it, so most but not all of the key cell has the fixed colour.
+  EXPECT_GT(Share(image, keyCell, kKeyColumn), 0.6);
+
+  // The page tabs stand in a column on the left: the grid begins well right of the page
+  // control's left edge, and its tab strip's tabs lie above it.
+  const RECT pages = drv::WindowRect(rig.PageControl());
+  const RECT strip = drv::WindowRect(rig.ActiveStrip());
+  EXPECT_GE(gridClient.left - pages.left, 16) << "no room for page tabs left of the grid";
+  EXPECT_GE(gridClient.top - strip.top, 16) << "no room for the tab strip above the grid";
+  EXPECT_EQ(drv::TabCount(rig.PageControl()), 6);
+  EXPECT_EQ(drv::TabCount(rig.ActiveStrip()), 2);
+  EXPECT_TRUE(rig.CloseTabvane());
+}
+
+}  // namespace
+}  // namespace tabvane::e2e

@@ -1,0 +1,83 @@
+// Automatic switching: the page and tab follow the stand-in's command captions outside edit
+// mode, and a slot key then runs the slot of the menu switched to; edit mode and the free page
+// hold the shown menu still.
+#include <gtest/gtest.h>
+
+#include "tests/e2e/rig.h"
+
+namespace tabvane::e2e {
+namespace {
+
+constexpr Settings kNormalMode{192, 107, 387, 483, 200, false};
+
+// Types slot key "0" (after the given keys) and checks the n-th launch ran that sample slot.
+void RunSlotZero(const Rig& rig, std::wstring_view keysBefore, std::size_t n,
+                 const SampleSlot& expected) {
+  ASSERT_TRUE(rig.Focus());
+  drv::TypeText(std::wstring(keysBefore) + L"0");
+  EXPECT_EQ(rig.WaitHostLog(n), "run " + rig.BatchPath(expected.file));
+}
+
+TEST(E2eSwitching, PageAndTabFollowTheHostsCommand) {
+  struct Step {
+    std::vector<std::string_view> captions;
+    int page;
+    int tab;
+    const SampleSlot& slot0;  // slot 0 of the menu of that page and tab
+  };
+  const Step steps[] = {
+      {{kArc, kRadius}, 1, 0, kSampleSlots[6]},
+      {{kRect, kSize}, 0, 1, kSampleSlots[5]},
+      {{kFree}, 5, 0, kSampleSlots[7]},
+  };
+  Rig rig(kNormalMode);
+  rig.StartHost();
+  rig.StartTabvane();
+  EXPECT_EQ(rig.ComboItems().front(), kNoneItem);
+  std::size_t launches = 0;
+  for (const Step& step : steps) {
+    SCOPED_TRACE(testing::Message() << "page " << step.page << " tab " << step.tab);
+    rig.SetHostCaptions(step.captions);
+    EXPECT_TRUE(drv::WaitUntil(
+        [&] { return rig.ActivePage() == step.page && rig.ActiveTab() == step.tab; }, kWait))
+        << "shown: page " << rig.ActivePage() << " tab " << rig.ActiveTab();
+    RunSlotZero(rig, L"", ++launches, step.slot0);
+  }
+  EXPECT_TRUE(rig.CloseTabvane());
+}
+
+TEST(E2eSwitching, EditModeAndTheFreePageHoldTheMenuStill) {
+  struct Case {
+    const char* name;
+    std::optional<Settings> settings;
+    bool freePageFirst;  // let the host's command turn Tabvane to the free page first
+    int page;
+    const SampleSlot& slot0;
+  };
+  const Case cases[] = {
+      {"edit mode", std::nullopt, false, 0, kSampleSlots[0]},
+      {"free page", kNormalMode, true, 5, kSampleSlots[7]},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Rig rig(c.settings);
+    rig.StartHost();
+    if (c.freePageFirst) {
+      rig.StartTabvane();
+      rig.SetHostCaptions({kFree});
+      ASSERT_TRUE(drv::WaitUntil([&] { return rig.ActivePage() == 5; }, kWait));
+      rig.SetHostCaptions({kArc, kRadius});
+    } else {
+      rig.SetHostCaptions({kArc, kRadius});
+      rig.StartTabvane();
+    }
+    // Slot 9 is empty: its key only runs a full refresh with a scan, which outside edit mode
+    // and the free page would turn to the arc's page before "0" runs.
+    RunSlotZero(rig, L"9", 1, c.slot0);
+    EXPECT_EQ(rig.ActivePage(), c.page);
+    EXPECT_TRUE(rig.CloseTabvane());
+  }
+}
+
+}  // namespace
+}  // namespace tabvane::e2e
