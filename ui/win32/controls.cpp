@@ -44,7 +44,6 @@ bool Container::Create(HWND parent, HWND notifyTarget, HBRUSH background, int x,
   background_ = background;
   return Window::Create({.className = kContainerClass,
                          .style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
-                         .exStyle = WS_EX_CONTROLPARENT,
                          .parent = parent,
                          .x = x,
                          .y = y,
@@ -160,7 +159,7 @@ bool PageControlWindows::Create(HWND parent, int id, const Look& look) {
   tabs_ = CreateControl(WC_TABCONTROLW, L"",
                         WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | TCS_VERTICAL | TCS_MULTILINE |
                             TCS_TABS,
-                        parent, id, 0, 0, 0, 0, look.SidewaysFont(), WS_EX_CONTROLPARENT);
+                        parent, id, 0, 0, 0, 0, look.SidewaysFont());
   if (tabs_ == nullptr) return false;
   for (std::size_t i = 0; i < sheets_.size(); ++i) {
     std::wstring caption = WideFromSjis(kPageCaptions[i]);
@@ -184,9 +183,14 @@ void PageControlWindows::Layout(int x, int y, int width, int height) {
 }
 
 void PageControlWindows::ShowActivePage() {
+  const HWND focus = GetFocus();
   const int32_t active = ActivePage();
   for (std::size_t i = 0; i < sheets_.size(); ++i) {
     ShowWindow(sheets_[i]->Handle(), static_cast<int32_t>(i) == active ? SW_SHOW : SW_HIDE);
+  }
+  // The keys must not go on to a control of a page that was just hidden.
+  if (focus != nullptr && !IsWindowVisible(focus) && active >= 0) {
+    SetFocus(sheets_[static_cast<std::size_t>(active)]->Grid().Handle());
   }
 }
 

@@ -45,13 +45,11 @@ int RunMessageLoop(MainForm& main) {
     if (got == -1) return 0;
     bool consumed = false;
     try {
-      consumed = main.PreviewKey(msg);
+      consumed = main.PreviewKey(msg) || main.MoveFocusOnTab(msg);
     } catch (...) {
       consumed = false;
     }
     if (consumed) continue;
-    // Tab moves between the controls of the main window as in a dialog.
-    if (main.Handle() != nullptr && IsDialogMessageW(main.Handle(), &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

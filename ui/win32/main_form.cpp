@@ -6,6 +6,7 @@
 #include <imm.h>
 
 #include <algorithm>
+#include <array>
 
 #include "host/win32/wide.h"
 #include "model/command_list.h"
@@ -32,7 +33,7 @@ bool MainForm::Create() {
   if (!Window::Create({.className = kClassName,
                        .text = kCaption,
                        .style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                       .exStyle = WS_EX_TOPMOST | WS_EX_CONTROLPARENT,
+                       .exStyle = WS_EX_TOPMOST,
                        .x = kDesignBounds.left,
                        .y = kDesignBounds.top,
                        .width = kDesignBounds.width,
@@ -102,6 +103,35 @@ bool MainForm::PreviewKey(const MSG& msg) {
     return form_->FormKeyPress(static_cast<uint32_t>(msg.wParam));
   }
   return form_->FormKeyDown(static_cast<uint16_t>(msg.wParam), GetKeyState(VK_CONTROL) < 0);
+}
+
+bool MainForm::MoveFocusOnTab(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB || GetKeyState(VK_CONTROL) < 0) {
+    return false;
+  }
+  if (GetAncestor(msg.hwnd, GA_ROOT) != Handle()) return false;
+  // The tab order: Button1, ComboBox1, the page tabs, then the active page's tab strip and
+  // grid. The pages lie inside the page tabs' control, so the dialog manager's order, which
+  // follows the z-order, cannot give this one.
+  TabSheet& sheet = pages_.Sheet(static_cast<std::size_t>(PageSlotIndex(pages_.ActivePage())));
+  const std::array<HWND, 5> order = {button1_, combo_.Handle(), pages_.Handle(),
+                                     sheet.Strip().Handle(), sheet.Grid().Handle()};
+  const bool backwards = GetKeyState(VK_SHIFT) < 0;
+  const std::size_t count = order.size();
+  const HWND focus = GetFocus();
+  std::size_t current = backwards ? 0 : count - 1;  // none of them: start at either end
+  for (std::size_t i = 0; i < count; ++i) {
+    if (order[i] == focus) current = i;
+  }
+  for (std::size_t step = 1; step <= count; ++step) {
+    const HWND next = order[(backwards ? current + count - step : current + step) % count];
+    if (IsWindowVisible(next) && IsWindowEnabled(next)) {
+      SendMessageW(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+      SetFocus(next);
+      break;
+    }
+  }
+  return true;
 }
 
 void MainForm::SetCaption(std::string_view text) { SetWindowTextSjis(Handle(), text); }

@@ -29,6 +29,9 @@ class MainForm : public MainFormView, public Window, private GridListener {
   // Key preview for the message loop: the main window's key handlers see msg first. True when
   // a handler consumed it.
   bool PreviewKey(const MSG& msg);
+  // Tab and Shift+Tab between the window's controls, for the message loop after the preview.
+  // True when msg was such a key.
+  bool MoveFocusOnTab(const MSG& msg);
 
   // MainFormView
   void SetCaption(std::string_view text) override;
