@@ -340,18 +340,37 @@ bool Matches(HWND window, const WindowMatch& match) {
   return true;
 }
 
+namespace {
+
+struct TopSearch {
+  const WindowMatch* match;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTopWindow(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<TopSearch*>(data);
+  if (Matches(window, *search->match)) search->found.push_back(window);
+  return TRUE;
+}
+
+struct ChildSearch {
+  const std::wstring* className;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<ChildSearch*>(data);
+  if (search->className->empty() || ClassName(window) == *search->className) {
+    search->found.push_back(window);
+  }
+  return TRUE;
+}
+
+}  // namespace
+
 std::vector<HWND> TopWindows(const WindowMatch& match) {
-  struct Search {
-    const WindowMatch* match;
-    std::vector<HWND> found;
-  } search{&match, {}};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        if (Matches(window, *s->match)) s->found.push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  TopSearch search{&match, {}};
+  EnumWindows(CollectTopWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
@@ -482,18 +501,8 @@ HWND OwnerOf(HWND window) { return GetWindow(window, GW_OWNER); }
 bool IsForeground(HWND window) { return GetForegroundWindow() == window; }
 
 std::vector<HWND> Children(HWND parent, const std::wstring& className) {
-  struct Search {
-    const std::wstring* className;
-    std::vector<HWND> found;
-  } search{&className, {}};
-  EnumChildWindows(
-      parent,
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        if (s->className->empty() || ClassName(window) == *s->className) s->found.push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  ChildSearch search{&className, {}};
+  EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
