@@ -27,11 +27,12 @@ bool IsAtRem(std::string_view head) {
   return true;
 }
 
-// A TAB would split the slot's line in the menu file, and CR or LF would add lines to the
-// bridge batch: all three become a blank. Every other byte stays as typed.
+// A TAB would split the slot's line in the menu file, CR or LF would add lines to the bridge
+// batch, and 0x1A would end the slot's line (or the whole menu file) when it is read again:
+// all four become a blank. Every other byte stays as typed.
 std::string WithoutLineBreaks(std::string text) {
   std::replace_if(text.begin(), text.end(),
-                  [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
+                  [](char c) { return c == '\t' || c == '\r' || c == '\n' || c == '\x1A'; }, ' ');
   return text;
 }
 

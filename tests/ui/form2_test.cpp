@@ -110,6 +110,7 @@ TEST_F(SlotEditorTest, OkTakesFieldsAsTheyStandExceptLineBreaksAndTabs) {
       {"  padded  ", "C:\\No\\such.bat", "  padded  ", "C:\\No\\such.bat"},
       {"a\tb", "C:\\x\r\ny.bat", "a b", "C:\\x  y.bat"},
       {"line\n", "\x95\x5C\t", "line ", "\x95\x5C "},
+      {"\x1A" "a", "C:\\x\x1A.bat", " a", "C:\\x .bat"},  // 0x1A would end the line on reading
   };
   for (const auto& c : cases) {
     form.FormShow();
