@@ -1,6 +1,8 @@
 // The one line reader shared by every file the program reads. No project includes beyond text/.
 #include "text/lines.h"
 
+#include <algorithm>
+
 namespace tabvane {
 
 namespace {
@@ -18,10 +20,14 @@ std::string LineCursor::Next() {
   pos_ = lf == std::string_view::npos ? bytes_.size() : lf + 1;
   // 0x1A ends the line; what follows it up to the line end is skipped.
   raw = raw.substr(0, raw.find(kEof));
+  // Usually the only CR is the last byte: the line is then copied in one piece.
+  if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
   std::string line;
   line.reserve(raw.size());
-  for (const char c : raw) {
-    if (c != '\r') line.push_back(c);
+  for (std::size_t from = 0; from < raw.size();) {
+    const std::size_t cr = std::min(raw.find('\r', from), raw.size());
+    line.append(raw, from, cr - from);
+    from = cr + 1;
   }
   return line;
 }

@@ -23,6 +23,7 @@ TEST(LineCursor, SplitsByTheSharedRule) {
   const std::pair<std::string, Lines> cases[] = {
       {"", {}}, {"a", {"a"}}, {"a\r\n", {"a"}}, {"a\r\nb", {"a", "b"}}, {"a\nb\n", {"a", "b"}},
       {"\n", {""}}, {"\r\n\r\n", {"", ""}}, {"a\rb\r\n", {"ab"}}, {"a\r", {"a"}},
+      {"\ra\r\r\nb\r", {"a", "b"}},
       {"ab\x1A" "cd\r\nef", {"ab", "ef"}},
       {"ab\x1A\n", {"ab"}}, {"a\r\n\x1A" "b\r\nc", {"a"}}, {"\x1A", {}},
       {"\r\x1A" "x\nb", {"", "b"}},  // not at a line start: ends only its line
