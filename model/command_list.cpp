@@ -2,6 +2,7 @@
 // Depends on text/ and the file layer only; the tab strips come in through model/controls.h.
 #include "model/command_list.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <utility>
 
@@ -15,13 +16,16 @@ std::vector<TCommandEntry> LoadCommandList(Files& files, const std::string& path
   // A failed or partial read leaves the entries of the bytes that were read.
   const ReadResult file = files.Read(path);
 
+  // Room for one entry per line: the entries never move while they are read.
+  const auto lineEnds = std::count(file.bytes.begin(), file.bytes.end(), '\n');
+  entries.reserve(static_cast<std::size_t>(lineEnds) + 1);
+
   int32_t page = -1;
   int32_t tab = -1;
   bool firstOfBlock = true;
-  std::string prevName;
   LineCursor lines(file.bytes);
   while (!lines.AtEnd()) {
-    const std::string line = lines.Next();
+    std::string line = lines.Next();
     const std::size_t cut = line.find('\t');
     if (cut == std::string::npos) {  // a page line, whatever it holds
       ++page;
@@ -31,14 +35,14 @@ std::vector<TCommandEntry> LoadCommandList(Files& files, const std::string& path
     }
     TCommandEntry entry;
     entry.Page = page;
-    entry.TabName = line.substr(0, cut);
-    entry.Keywords = line.substr(cut + 1);
+    entry.TabName.assign(line, 0, cut);
+    line.erase(0, cut + 1);
+    entry.Keywords = std::move(line);
     // A new name, or the first entry of a block, opens the next tab index; an empty name is a
     // name like any other, so tab indices and tab positions stay in step.
-    if (firstOfBlock || entry.TabName != prevName) ++tab;
+    if (firstOfBlock || entry.TabName != entries.back().TabName) ++tab;
     entry.TabIndex = tab;
     firstOfBlock = false;
-    prevName = entry.TabName;
     entries.push_back(std::move(entry));
   }
   return entries;
