@@ -60,8 +60,9 @@ MenuStore LoadMenus(Files& files, const std::string& path, int32_t menuCount) {
     if (cut == std::string::npos) continue;  // separator or stray line: not a slot
     if (i < capacity) {
       TMenu& menu = store.FMenus[i / kSlotCount];
-      menu.Names[i % kSlotCount] = line.substr(0, cut);
-      menu.BatchFiles[i % kSlotCount] = line.substr(cut + 1);
+      menu.Names[i % kSlotCount].assign(line, 0, cut);
+      line.erase(0, cut + 1);
+      menu.BatchFiles[i % kSlotCount] = std::move(line);
     } else {
       store.surplusLines.push_back(std::move(line));
     }
@@ -71,7 +72,17 @@ MenuStore LoadMenus(Files& files, const std::string& path, int32_t menuCount) {
 }
 
 std::string MenuFileBytes(const MenuStore& store) {
+  // The exact size first, so the text is built in one allocation.
+  std::size_t size = 0;
+  for (const TMenu& menu : store.FMenus) {
+    for (std::size_t s = 0; s < kSlotCount; ++s) {
+      size += menu.Names[s].size() + menu.BatchFiles[s].size() + 3;
+    }
+    size += 2;
+  }
+  for (const std::string& line : store.surplusLines) size += line.size() + 4;
   std::string bytes;
+  bytes.reserve(size);
   for (const TMenu& menu : store.FMenus) {
     for (std::size_t s = 0; s < kSlotCount; ++s) {
       bytes += menu.Names[s];
