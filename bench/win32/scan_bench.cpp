@@ -1,0 +1,243 @@
+// What one tick costs on a real desktop under Wine: a full ScanHost (host logic, Win32Platform,
+// in-memory controls) with 300 unrelated top-level windows and a host with 200 children,
+// against the bare platform loop (the same user32 calls, no logic) in the same run; and the
+// logic's own share, timed on a recording of that desktop replayed from memory.
+//   scan_bench.exe [repetitions]
+// Prints "RESULT key value" lines (milliseconds, counts). Win32 only.
+#include <windows.h>
+
+#include <array>
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+#include "bench/bench_data.h"
+#include "bench/win32/bench_clock.h"
+#include "host/host_link.h"
+#include "host/win32/win32_platform.h"
+#include "model/command_list.h"
+#include "model/menus.h"
+#include "tests/fakes/fake_controls.h"
+#include "tools/driver/driver.h"
+
+namespace tabvane::bench {
+namespace {
+
+constexpr char kHostTitle[] = "bench.jww - jw_win";
+
+// The user32 calls of a scan and nothing else: owner, visibility and caption of every
+// top-level window, then of every descendant of the host.
+struct BareLoop {
+  HWND host = nullptr;
+  std::size_t units = 0;
+  std::array<wchar_t, 511> buffer{};
+};
+
+BOOL CALLBACK BareVisit(HWND window, LPARAM param) noexcept {
+  BareLoop& loop = *reinterpret_cast<BareLoop*>(param);
+  if (GetWindow(window, GW_OWNER) == nullptr && IsWindowVisible(window)) {
+    loop.units += static_cast<std::size_t>(
+        GetWindowTextW(window, loop.buffer.data(), static_cast<int>(loop.buffer.size())));
+  }
+  return TRUE;
+}
+
+void BareScan(BareLoop& loop) {
+  EnumWindows(BareVisit, reinterpret_cast<LPARAM>(&loop));
+  EnumChildWindows(loop.host, BareVisit, reinterpret_cast<LPARAM>(&loop));
+}
+
+// The desktop as one scan saw it, answered from memory: what remains of a scan's time here is
+// the logic's own (host list, caption list, detection, switching).
+class ReplayDesktop : public HostPlatform {
+ public:
+  struct Window {
+    WindowHandle handle = 0;
+    WindowHandle owner = 0;
+    bool visible = false;
+    std::string text;
+  };
+
+  ReplayDesktop(HostPlatform& real, WindowHandle target) : target_(target) {
+    const auto record = [&](std::vector<Window>& into) {
+      return [&real, &into](WindowHandle window) {
+        into.push_back(
+            {window, real.Owner(window), real.IsVisible(window), real.WindowText(window)});
+        return true;
+      };
+    };
+    real.EnumTopLevelWindows(record(top_));
+    real.EnumChildWindows(target, record(children_));
+    foreground_ = real.ForegroundWindow();
+  }
+
+  std::size_t TopCount() const { return top_.size(); }
+  std::size_t ChildCount() const { return children_.size(); }
+
+  void EnumTopLevelWindows(const WindowProc& proc) override { Walk(top_, proc); }
+  void EnumChildWindows(WindowHandle parent, const WindowProc& proc) override {
+    if (parent == target_) Walk(children_, proc);
+  }
+  WindowHandle Owner(WindowHandle window) override { return Find(window).owner; }
+  bool IsVisible(WindowHandle window) override { return Find(window).visible; }
+  std::string WindowText(WindowHandle window) override { return Find(window).text; }
+  WindowHandle ForegroundWindow() override { return foreground_; }
+  bool IsWindow(WindowHandle window) override { return window == target_; }
+  void ShowWindow(WindowHandle, bool) override {}
+  void SetForegroundWindow(WindowHandle) override {}
+  void SendKey(uint8_t, bool) override {}
+  std::optional<std::string> ClassesRootDefaultValue(std::string_view) override {
+    return std::nullopt;
+  }
+  Files& FileSystem() override { return real_files_; }
+  uint32_t TickCount() override { return GetTickCount(); }
+  void PumpMessages() override {}
+
+ private:
+  void Walk(const std::vector<Window>& windows, const WindowProc& proc) {
+    for (const Window& window : windows) {
+      current_ = &window;
+      if (!proc(window.handle)) break;
+    }
+    current_ = nullptr;
+  }
+  // The window being enumerated is the one asked about; anything else is looked up.
+  const Window& Find(WindowHandle handle) const {
+    if (current_ != nullptr && current_->handle == handle) return *current_;
+    for (const std::vector<Window>* list : {&top_, &children_}) {
+      for (const Window& window : *list) {
+        if (window.handle == handle) return window;
+      }
+    }
+    return none_;
+  }
+
+  WindowHandle target_;
+  WindowHandle foreground_ = 0;
+  std::vector<Window> top_;
+  std::vector<Window> children_;
+  const Window* current_ = nullptr;
+  Window none_;
+  Win32Files real_files_;
+};
+
+// The workload's command entries over pages 0 to 4 with numbered menus, normal mode, page 0.
+void SetUpState(MainState& state, fakes::FakeMainControls& controls) {
+  const MainControls view = controls.View();
+  int32_t tab = 0;
+  for (std::string& list : WorkloadKeywordLists()) {
+    TCommandEntry entry;
+    entry.Page = tab % 5;
+    entry.TabIndex = tab / 5;
+    entry.TabName = "tab " + std::to_string(tab);
+    entry.Keywords = std::move(list);
+    state.FEntries.push_back(std::move(entry));
+    ++tab;
+  }
+  const int32_t menus = BuildTabs(state.FEntries, view.TabControls);
+  state.menus.FMenus.resize(static_cast<std::size_t>(menus));
+  for (TMenu& menu : state.menus.FMenus) {
+    for (std::size_t s = 0; s < kSlotCount; ++s) {
+      menu.Names[s] = "slot " + std::to_string(s);
+      menu.BatchFiles[s] = "C:\\jww\\slot" + std::to_string(s) + ".bat";
+    }
+  }
+  state.settings.FEditMode = false;
+  state.settings.FInterval = 3000;
+  controls.pages.active = 0;
+}
+
+int Run(int repetitions) {
+  driver::Process desktop = driver::Process::Start(driver::ExeFolder() + L"bench_desktop.exe");
+  if (!desktop.Started()) {
+    std::fprintf(stderr, "scan_bench: bench_desktop.exe did not start\n");
+    return 1;
+  }
+  driver::WindowMatch hostMatch;
+  hostMatch.processId = desktop.Id();
+  hostMatch.title = kHostTitle;
+  const HWND host = driver::FindTopWindow(hostMatch);
+  if (host == nullptr) {
+    std::fprintf(stderr, "scan_bench: no host window\n");
+    return 1;
+  }
+
+  Win32Platform platform;
+  MainState state;
+  fakes::FakeMainControls controls;
+  MainControls view = controls.View();
+  SetUpState(state, controls);
+
+  // The first scan finds the host; it must be the target and all its captions must be read.
+  tabvane::ScanHost(state, view, platform);
+  if (state.FTargetWnd != ToWindowHandle(host) || controls.list.items.size() != kCaptionCount) {
+    std::fprintf(stderr, "scan_bench: the scan missed the host (%zu captions)\n",
+                 controls.list.items.size());
+    return 1;
+  }
+
+  // Bare loop and full scan take turns, so both see the same load of the machine.
+  BareLoop loop;
+  loop.host = host;
+  std::vector<double> bare;
+  std::vector<double> full;
+  for (int r = -2; r < repetitions; ++r) {
+    const double t0 = NowMs();
+    BareScan(loop);
+    const double t1 = NowMs();
+    tabvane::ScanHost(state, view, platform);
+    const double t2 = NowMs();
+    controls.timer.log.clear();
+    if (r < 0) continue;  // warm-up
+    bare.push_back(t1 - t0);
+    full.push_back(t2 - t1);
+  }
+
+  ReplayDesktop replay(platform, state.FTargetWnd);
+  constexpr int kScansPerRound = 20;
+  std::vector<double> logic;
+  std::vector<double> detection;
+  const std::string captionText = [&] {
+    std::string text;
+    for (std::size_t i = 0; i < controls.list.items.size(); ++i) {
+      if (i > 0) text += ',';
+      text += controls.list.items[i];
+    }
+    return text;
+  }();
+  std::size_t switches = 0;
+  for (int r = -1; r < repetitions; ++r) {
+    const double t0 = NowMs();
+    for (int k = 0; k < kScansPerRound; ++k) tabvane::ScanHost(state, view, replay);
+    const double t1 = NowMs();
+    for (int k = 0; k < kScansPerRound; ++k) {
+      switches = DetectSwitches(state.FEntries, captionText).size();
+    }
+    const double t2 = NowMs();
+    controls.timer.log.clear();
+    if (r < 0) continue;
+    logic.push_back((t1 - t0) / kScansPerRound);
+    detection.push_back((t2 - t1) / kScansPerRound);
+  }
+
+  std::printf("desktop: %zu top-level windows, host with %zu children; %zu captions listed, "
+              "%zu switches per detection\n",
+              replay.TopCount(), replay.ChildCount(), controls.list.items.size(), switches);
+  Result("top_windows", static_cast<double>(replay.TopCount()));
+  Result("host_children", static_cast<double>(replay.ChildCount()));
+  Result("scan_full_ms", Median(full));
+  Result("scan_bare_ms", Median(bare));
+  Result("scan_logic_ms", Median(logic));
+  Result("detection_wine_ms", Median(detection));
+  desktop.Close();
+  return 0;
+}
+
+}  // namespace
+}  // namespace tabvane::bench
+
+int wmain(int argc, wchar_t** argv) {
+  const int repetitions = argc > 1 ? std::max(1, _wtoi(argv[1])) : 15;
+  return tabvane::bench::Run(repetitions);
+}
