@@ -56,5 +56,50 @@ TEST(E2eLaunch, DoubleClickRunsTheRowUnderThePointer) {
   EXPECT_TRUE(rig.CloseTabvane());
 }
 
+TEST(E2eLaunch, MinimizeAfterRunOnlyWithATargetWindow) {
+  struct Case {
+    const char* name;
+    bool hostWindow;  // otherwise the host is only registered: no target window
+    bool minimized;
+  };
+  const Case cases[] = {{"host window", true, true}, {"no host window", false, false}};
+  Settings settings;
+  settings.minimizeAfterRun = true;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Rig rig(settings);
+    if (c.hostWindow) {
+      rig.StartHost();
+    } else {
+      rig.RegisterHost();
+    }
+    rig.StartTabvane(c.hostWindow);
+    if (!c.hostWindow) {
+      EXPECT_EQ(rig.ComboItems(), std::vector<std::string>{std::string(kEditModeItem)});
+    }
+    ASSERT_TRUE(rig.Focus());
+    drv::TypeText(L"0");
+    const std::string path = rig.BatchPath(kSampleSlots[0].file);
+    EXPECT_TRUE(drv::WaitUntil([&] { return rig.Bridge() == BridgeBytes(path); }, kWait))
+        << "the bridge batch is written with or without a target";
+    if (c.hostWindow) {
+      EXPECT_EQ(rig.WaitHostLog(1), "run " + path);
+      EXPECT_TRUE(drv::WaitUntil([&] { return IsIconic(rig.Main()) != 0; }, kWait));
+    } else {
+      // Without a target the launch does not wait: once Tabvane answers a message again it
+      // has finished, minimizing included.
+      DWORD_PTR result = 0;
+      EXPECT_NE(SendMessageTimeoutW(rig.Main(), WM_NULL, 0, 0, SMTO_NORMAL,
+                                    static_cast<UINT>(kWait.count()), &result),
+                0);
+      EXPECT_EQ(IsIconic(rig.Main()), 0);
+      EXPECT_TRUE(rig.HostLog().empty());
+    }
+    EXPECT_EQ(drv::WindowText(rig.Main()),
+              std::string(kRunCaptionPrefix) + std::string(kSampleSlots[0].name));
+    EXPECT_TRUE(rig.CloseTabvane());
+  }
+}
+
 }  // namespace
 }  // namespace tabvane::e2e

@@ -15,24 +15,23 @@ namespace {
 // free page with 自由. The stand-in's own captions at its start (線, 水平・垂直, 15度毎) match
 // the first tab, which is also the one shown at start-up.
 constexpr std::string_view kCommandList =
-    "\xCC\xA7\xB2\xD9\r\n"                                                          // ﾌｧｲﾙ
-    "\x90\xFC\t\x90\xFC,\x90\x85\x95\xBD\x81\x45\x90\x82\x92\xBC\r\n"               // 線	線,水平・垂直
-    "\x8B\xE9\x8C\x60\t\x8B\xE9\x8C\x60,\x90\xA1\x96\x40\r\n"                       // 矩形	矩形,寸法
-    "\x95\xD2\x8F\x57\r\n"                                                          // 編集
-    "\x89\x7E\x8C\xCA\t\x89\x7E\x8C\xCA,\x94\xBC\x8C\x61\r\n"                       // 円弧	円弧,半径
-    "\x8D\xEC\x90\x7D\r\n"                                                          // 作図
-    "\x90\xDD\x92\xE8\r\n"                                                          // 設定
-    "\x82\xBB\x82\xCC\x91\xBC\r\n"                                                  // その他
-    "\x83\x74\x83\x8A\x81\x5B\r\n"                                                  // フリー
-    "\x8E\xA9\x97\x52\t\x8E\xA9\x97\x52\r\n";                                       // 自由	自由
+    "\xCC\xA7\xB2\xD9\r\n"                                             // ﾌｧｲﾙ
+    "\x90\xFC\t\x90\xFC,\x90\x85\x95\xBD\x81\x45\x90\x82\x92\xBC\r\n"  // 線	線,水平・垂直
+    "\x8B\xE9\x8C\x60\t\x8B\xE9\x8C\x60,\x90\xA1\x96\x40\r\n"          // 矩形	矩形,寸法
+    "\x95\xD2\x8F\x57\r\n"                                             // 編集
+    "\x89\x7E\x8C\xCA\t\x89\x7E\x8C\xCA,\x94\xBC\x8C\x61\r\n"          // 円弧	円弧,半径
+    "\x8D\xEC\x90\x7D\r\n"                                             // 作図
+    "\x90\xDD\x92\xE8\r\n"                                             // 設定
+    "\x82\xBB\x82\xCC\x91\xBC\r\n"                                     // その他
+    "\x83\x74\x83\x8A\x81\x5B\r\n"                                     // フリー
+    "\x8E\xA9\x97\x52\t\x8E\xA9\x97\x52\r\n";                          // 自由	自由
 
 std::wstring Wide(std::string_view sjis) { return WideFromSjis(sjis); }
 
-// Where the build put a program, as Wine sees it.
-std::wstring BuildPath(std::string_view hostPath) { return drv::DosPath(hostPath); }
-
+// Copies a program from where the build put it (a path of the Linux host, which Wine reaches
+// through drive Z:).
 bool CopyProgram(std::string_view buildPath, const std::string& target) {
-  return CopyFileW(BuildPath(buildPath).c_str(), Wide(target).c_str(), FALSE) != 0;
+  return CopyFileW(drv::DosPath(buildPath).c_str(), Wide(target).c_str(), FALSE) != 0;
 }
 
 std::vector<std::string> SplitLines(std::string_view bytes) {
@@ -64,7 +63,8 @@ std::string SettingsFileBytes(const Settings& settings, std::string_view lastDir
   const auto line = [](auto value) { return std::to_string(value) + "\r\n"; };
   return line(settings.left) + line(settings.top) + line(settings.width) + line(settings.height) +
          "241\r\n134\r\n" + line(settings.interval) + "0\r\n1\r\n" + std::string(lastDir) +
-         "\r\n0\r\n" + (settings.editMode ? "1\r\n" : "0\r\n") + "212\r\n113\r\n";
+         "\r\n" + (settings.minimizeAfterRun ? "1\r\n" : "0\r\n") +
+         (settings.editMode ? "1\r\n" : "0\r\n") + "212\r\n113\r\n";
 }
 
 std::optional<std::string> Line(std::string_view bytes, int n) {
@@ -123,13 +123,21 @@ void Rig::WriteFile(const std::string& path, std::string_view bytes) const {
 
 void Rig::StartHost() {
   hostProcess_ = drv::Process::Start(Wide(host_ + "standin_host.exe"),
-                                     {L"/register", L"/captions", Wide(captionsFile_)}, Wide(host_));
+                                     {L"/register", L"/captions", Wide(captionsFile_)},
+                                     Wide(host_));
   ASSERT_TRUE(hostProcess_.Started()) << "error " << hostProcess_.LastError();
   drv::WindowMatch match;
   match.processId = hostProcess_.Id();
   match.title = std::string(kHostTitle);
   hostWindow_ = drv::FindTopWindow(match, kWait);
   ASSERT_NE(hostWindow_, nullptr) << "the stand-in's window did not appear";
+}
+
+void Rig::RegisterHost() {
+  drv::Process registrar =
+      drv::Process::Start(Wide(host_ + "standin_host.exe"), {L"/register-only"}, Wide(host_));
+  ASSERT_TRUE(registrar.Started()) << "error " << registrar.LastError();
+  ASSERT_EQ(registrar.WaitExit(kWait), std::optional<DWORD>(0)) << "not registered";
 }
 
 void Rig::SetHostCaptions(const std::vector<std::string_view>& captions) {

@@ -50,7 +50,7 @@ struct SampleSlot {
 };
 inline constexpr std::array<SampleSlot, 8> kSampleSlots = {{
     {0, 0, "\x90\xFC\x95\xAA\x8A\x84", "senbun.bat"},                       // 線分割
-    {0, 1, "\x92\x86\x90\x53\x90\xFC", "\x95\x5C\x8E\xA6\\chuushin.bat"},   // 中心線, 表示\ .
+    {0, 1, "\x92\x86\x90\x53\x90\xFC", "\x95\x5C\x8E\xA6\\chuushin.bat"},   // 中心線 in 表示
     {0, 2, "\x96\xCA\x8E\xE6\x82\xE8", "mentori.bat"},                      // 面取り
     {0, 10, "\x93\x5F\x90\xFC", "tensen.bat"},                              // 点線
     {0, 35, "\x92\x5B\x93\x5F", "tanten.bat"},                              // 端点
@@ -70,12 +70,13 @@ using Menus = std::vector<Menu>;
 // menu, CR LF after each.
 std::string MenuFileBytes(const Menus& menus);
 
-// The settings file: 14 lines with the given main window bounds, interval and edit mode, the
+// The settings file: 14 lines with the given main window bounds, interval and switches, the
 // other values at their defaults (last folder: lastDir).
 struct Settings {
   int32_t left = 192, top = 107, width = 387, height = 483;
   int32_t interval = 3000;
   bool editMode = true;
+  bool minimizeAfterRun = false;
 };
 std::string SettingsFileBytes(const Settings& settings, std::string_view lastDir);
 
@@ -104,6 +105,8 @@ class Rig {
 
   // Starts the stand-in host with /register and a captions file, and waits for its window.
   void StartHost();
+  // Only writes the stand-in's open command into the registry (no host window).
+  void RegisterHost();
   // Gives the stand-in these command captions and waits until it shows the first one.
   void SetHostCaptions(const std::vector<std::string_view>& captions);
   HWND HostWindow() const { return hostWindow_; }
