@@ -15,6 +15,14 @@ void ExpectLaunched(const Rig& rig, std::size_t n, std::string_view name, std::s
   EXPECT_EQ(drv::WindowText(rig.Main()), std::string(kRunCaptionPrefix) + std::string(name));
 }
 
+// The control of a window's thread that has the keyboard focus.
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+  return GetGUIThreadInfo(thread, &info) != 0 ? info.hwndFocus : nullptr;
+}
+
 TEST(E2eLaunch, SlotKeysRunTheirSlotsOfTheShownMenu) {
   struct Case {
     wchar_t key;
@@ -32,6 +40,19 @@ TEST(E2eLaunch, SlotKeysRunTheirSlotsOfTheShownMenu) {
     drv::TypeText(std::wstring(1, c.key));
     ExpectLaunched(rig, ++launches, c.slot.name, c.slot.file);
   }
+
+  // With the focus in the selector (opened and closed again by two clicks) a digit still
+  // runs its slot instead of choosing an item.
+  ASSERT_TRUE(rig.Focus());
+  const HWND combo = rig.Combo();
+  for (const bool dropped : {true, false}) {
+    drv::ClickClient(combo, POINT{20, 10});
+    ASSERT_TRUE(drv::WaitUntil(
+        [&] { return (SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) != 0) == dropped; }, kWait));
+  }
+  ASSERT_EQ(FocusOf(rig.Main()), combo);
+  drv::TypeText(L"2");
+  ExpectLaunched(rig, ++launches, kSampleSlots[2].name, kSampleSlots[2].file);
   EXPECT_TRUE(rig.CloseTabvane());
 }
 
