@@ -46,6 +46,10 @@ std::vector<std::string> SplitLines(std::string_view bytes) {
   return lines;
 }
 
+// A point inside the name cell of a row when row 1 is the top row: row 0 is 1 pixel high, slot
+// rows 24, each row followed by a 1-pixel line; column 0 is 16 pixels wide.
+POINT NameCellPoint(int row) { return POINT{40, 2 + (row - 1) * 25 + 12}; }
+
 }  // namespace
 
 std::string MenuFileBytes(const Menus& menus) {
@@ -231,14 +235,11 @@ int Rig::ActiveTab() const { return drv::TabSelection(ActiveStrip()); }
 
 bool Rig::Focus() const { return drv::BringToForeground(main_, kWait); }
 
-// Row 0 is 1 pixel high, slot rows 24, each followed by a 1-pixel line; column 0 is 16 wide.
-POINT Rig::CellPoint(int row, int column) {
-  return POINT{column == 0 ? 8 : 40, 2 + (row - 1) * 25 + 12};
+void Rig::ClickRow(int row) const { drv::ClickClient(ActiveGrid(), NameCellPoint(row)); }
+
+void Rig::DoubleClickRow(int row) const {
+  drv::DoubleClickClient(ActiveGrid(), NameCellPoint(row));
 }
-
-void Rig::ClickRow(int row) const { drv::ClickClient(ActiveGrid(), CellPoint(row)); }
-
-void Rig::DoubleClickRow(int row) const { drv::DoubleClickClient(ActiveGrid(), CellPoint(row)); }
 
 HWND Rig::WaitTabvaneWindow(std::string_view caption) const {
   drv::WindowMatch match;

@@ -95,9 +95,6 @@ class Rig {
   Rig(const Rig&) = delete;
   Rig& operator=(const Rig&) = delete;
 
-  // Folders (Shift-JIS, each with its trailing "\").
-  const std::string& AppDir() const { return app_; }
-  const std::string& HostDir() const { return host_; }
   // Full path of a sample transform.
   std::string BatchPath(std::string_view file) const { return bat_ + std::string(file); }
   // The sample menus with full batch paths, as ga_list.txt holds them at the start.
@@ -109,7 +106,6 @@ class Rig {
   void RegisterHost();
   // Gives the stand-in these command captions and waits until it shows the first one.
   void SetHostCaptions(const std::vector<std::string_view>& captions);
-  HWND HostWindow() const { return hostWindow_; }
   // The selector's entry for the stand-in's window: title, separator, handle in decimal.
   std::string HostEntry() const;
   // Lines of the stand-in's log, one per Ctrl+B it received.
@@ -124,7 +120,6 @@ class Rig {
   void StartTabvane(bool hostListed = true);
   // WM_CLOSE to the main window and waits for the end of the process. True when it ended.
   bool CloseTabvane();
-  DWORD TabvaneId() const { return tabvane_.Id(); }
   HWND Main() const { return main_; }
   HWND Combo() const;
   std::vector<std::string> ComboItems() const;
@@ -138,8 +133,7 @@ class Rig {
 
   // Brings the main window to the foreground; false after the time-out.
   bool Focus() const;
-  // Client point of the active grid inside a row (1..36, top row 1 shown) and column.
-  static POINT CellPoint(int row, int column = 1);
+  // Clicks into the name cell of a row (1..36) of the active grid, whose top row is row 1.
   void ClickRow(int row) const;
   void DoubleClickRow(int row) const;
   // A visible top-level window of Tabvane's process with that caption; nullptr after the time-out.
