@@ -27,7 +27,8 @@ using namespace fakes;
 // Texts made mostly of the bytes that matter here: line ends, TAB, 0x1A, zero, quotes, blanks,
 // path characters, lead bytes (with whatever follows them) and now and then any byte.
 std::string RandomText(std::mt19937& rng, std::size_t maxLength) {
-  static constexpr std::string_view kPool("\t\r\n\x1A\0 \"%\\:.aZ\x81\x95\xE0\xFC\x5C\x40", 20);
+  static constexpr char kBytes[] = "\t\r\n\x1A\0 \"%\\:.aZ\x81\x95\xE0\xFC\x5C\x40";
+  static constexpr std::string_view kPool(kBytes, sizeof kBytes - 1);  // the zero byte included
   std::string text;
   const std::size_t length = rng() % (maxLength + 1);
   while (text.size() < length) {
