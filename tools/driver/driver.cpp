@@ -720,6 +720,7 @@ bool WriteFileBytes(const std::wstring& path, std::string_view bytes) {
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
+  // cppcheck-suppress invalidLifetime ; bytes views the caller's text, alive for the whole call
   const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) != 0 &&
                   written == bytes.size();
   CloseHandle(file);

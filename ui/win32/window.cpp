@@ -31,6 +31,7 @@ void Window::RegisterClassOnce(const wchar_t* className, UINT style, HBRUSH back
 }
 
 bool Window::Create(const CreateArgs& args) {
+  // cppcheck-suppress ignoredReturnValue ; the handle is stored on WM_NCCREATE, cleared on WM_NCDESTROY
   CreateWindowExW(args.exStyle, args.className, args.text, args.style, args.x, args.y,
                   args.width, args.height, args.parent,
                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
