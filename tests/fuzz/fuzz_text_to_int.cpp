@@ -70,6 +70,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     int32_t value = 0;
     std::memcpy(&value, data, sizeof value);
     FUZZ_CHECK(TextToInt(std::to_string(value)) == value);
+    // Texts just past the 32-bit range, in decimal and hexadecimal, where a limit is easily
+    // off by one: random digits alone would hardly ever land on them.
+    for (const int64_t wide : {int64_t{value} + (int64_t{1} << 32), int64_t{value} - (int64_t{1} << 32),
+                               -int64_t{value}}) {
+      const std::string decimal = std::to_string(wide);
+      FUZZ_CHECK(TextToInt(decimal) == RefTextToInt(decimal));
+      char hex[32];
+      std::snprintf(hex, sizeof hex, "%s$%llX", wide < 0 ? "-" : "",
+                    static_cast<unsigned long long>(wide < 0 ? -wide : wide));
+      FUZZ_CHECK(TextToInt(hex) == RefTextToInt(hex));
+    }
     char hex[16];
     std::snprintf(hex, sizeof hex, "$%X", static_cast<uint32_t>(value));
     FUZZ_CHECK(TextToInt(hex) == value);
