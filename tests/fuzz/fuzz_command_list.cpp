@@ -57,6 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   int32_t prevPage = -1;
   int32_t prevTab = -1;
   int32_t nextNumber = 1;
+  std::vector<const TCommandEntry*> opener{nullptr};  // by menu number
   for (const TCommandEntry& e : entries) {
     FUZZ_CHECK(e.TabName.find('\t') == std::string::npos);
     FUZZ_CHECK(!fuzz::HasLineBreakByte(e.TabName) && !fuzz::HasLineBreakByte(e.Keywords));
@@ -69,6 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (e.MenuNumber != 0) {
       FUZZ_CHECK(e.MenuNumber == nextNumber);  // 1, 2, ... in file order
       ++nextNumber;
+      opener.push_back(&e);
       FUZZ_CHECK(e.Page >= 0 && e.Page < kPageCount);
     }
     prevPage = e.Page;
@@ -85,14 +87,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     FUZZ_CHECK(strip.tabs == expected[static_cast<std::size_t>(p)]);
     for (int32_t k = 0; k < strip.TabCount(); ++k) {
       const int32_t m = FindMenuNumber(entries, p, k);
-      FUZZ_CHECK(m == tabs + 1);  // numbered page by page, tab by tab
+      FUZZ_CHECK(m == tabs + 1 && static_cast<std::size_t>(m) < opener.size());  // page by page, tab by tab
       ++tabs;
-      const TCommandEntry* opener = nullptr;
-      for (const TCommandEntry& e : entries) {
-        if (e.MenuNumber == m) opener = &e;
-      }
-      FUZZ_CHECK(opener != nullptr && opener->Page == p && opener->TabIndex == k);
-      FUZZ_CHECK(opener->TabName == strip.tabs[static_cast<std::size_t>(k)]);
+      const TCommandEntry& e = *opener[static_cast<std::size_t>(m)];
+      FUZZ_CHECK(e.Page == p && e.TabIndex == k);
+      FUZZ_CHECK(e.TabName == strip.tabs[static_cast<std::size_t>(k)]);
     }
     FUZZ_CHECK(FindMenuNumber(entries, p, strip.TabCount()) == 0);
     FUZZ_CHECK(FindMenuNumber(entries, p, -1) == 0);
