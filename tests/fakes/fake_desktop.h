@@ -92,6 +92,7 @@ class FakeDesktop : public HostPlatform {
   Files* fileSystem = &files;
 
   FakeDesktop() = default;
+  ~FakeDesktop() override = default;
   FakeDesktop(const FakeDesktop&) = delete;
   FakeDesktop& operator=(const FakeDesktop&) = delete;
 
