@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 # Writes Tabvane.ico, the program's 16 x 16, 16-colour icon, from the picture below.
-# Run it after changing the picture: python3 make_icon.py  (the .ico beside it is rewritten).
-import os
+# The build runs it: python3 make_icon.py OUTPUT.ico
 import struct
+import sys
 
 # The 16 colours of the standard palette (R, G, B), indexed by one hex digit; '.' is transparent.
 PALETTE = [
@@ -56,6 +56,5 @@ def icon_bytes():
 
 
 if __name__ == "__main__":
-    target = os.path.join(os.path.dirname(os.path.abspath(__file__)), "Tabvane.ico")
-    with open(target, "wb") as out:
+    with open(sys.argv[1], "wb") as out:
         out.write(icon_bytes())
