@@ -51,14 +51,17 @@ std::size_t FindByWalking(std::string_view text, std::string_view needle) {
 // parity before, between and after repeated candidates.
 TEST(SjisFindText, AgreesWithAWalkFromTheStartOnEveryShortText) {
   const char alphabet[] = {'\x82', '\x81', '\x41', '\xA0'};
-  const std::string needles[] = {"\x82", "\x41", "\x82\x41", "\x41\x82", "\x82\x82", "\x41\x41\x82"};
+  const std::string needles[] = {"\x82",     "\x41",     "\x82\x41",
+                                 "\x41\x82", "\x82\x82", "\x41\x41\x82"};
   std::string text;
   for (std::size_t length = 0; length <= 7; ++length) {
     std::size_t combinations = 1;
     for (std::size_t i = 0; i < length; ++i) combinations *= 4;
     for (std::size_t n = 0; n < combinations; ++n) {
       text.clear();
-      for (std::size_t i = 0, rest = n; i < length; ++i, rest /= 4) text.push_back(alphabet[rest % 4]);
+      for (std::size_t i = 0, rest = n; i < length; ++i, rest /= 4) {
+        text.push_back(alphabet[rest % 4]);
+      }
       for (const std::string& needle : needles) {
         ASSERT_EQ(FindText(text, needle), FindByWalking(text, needle))
             << testing::PrintToString(text) << " / " << testing::PrintToString(needle);
