@@ -1,6 +1,18 @@
 // The bare window the running exe is measured against: one top-level window of the main
-// window's size that paints its background, and a message loop. Nothing else. Win32 only.
+// window's size that paints its background, and a message loop. Nothing else. Built a second
+// time with TABVANE_BENCH_DLLS as a twin that also loads the DLLs Tabvane.exe imports (common
+// controls 6 through the same manifest, the file chooser, the input method). Win32 only.
 #include <windows.h>
+
+#ifdef TABVANE_BENCH_DLLS
+#include <commctrl.h>
+#include <commdlg.h>
+#include <imm.h>
+
+// Referenced so that the loader maps the DLLs at start-up, as it does for Tabvane.exe.
+[[maybe_unused]] const volatile auto kFileChooser = &GetOpenFileNameW;
+[[maybe_unused]] const volatile auto kInputContext = &ImmGetContext;
+#endif
 
 namespace {
 
@@ -24,6 +36,10 @@ LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) n
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+#ifdef TABVANE_BENCH_DLLS
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+#endif
   WNDCLASSW wc{};
   wc.lpfnWndProc = Proc;
   wc.hInstance = instance;
