@@ -2,24 +2,37 @@
 # Lays out the sample data beside Tabvane.exe: com_list.txt, ga_list.txt, transforms/*.bat and a
 # settings file Tabvane.dat (edit mode off), all Shift-JIS with CR LF line ends.
 #   scripts/lib/layout-sample.sh DEST [WINDOWS_DIR]
+#   scripts/lib/layout-sample.sh --package DEST
 # DEST is the app folder on this machine; WINDOWS_DIR is the same folder as Windows programs see
 # it (default: Z: followed by DEST's absolute path, Wine's mapping of the root). The sources in
 # tools/sample are UTF-8 with LF; the %APPDIR% in them becomes WINDOWS_DIR.
+# --package lays out the text files of the release instead: "%APPDIR%\" is dropped, so the
+# menus name the transforms relative to the app folder (the user may unpack anywhere), the guide
+# 使い方.txt and LICENSE.txt are added, and no settings file is written.
 set -euo pipefail
 
-[ $# -ge 1 ] || { echo "usage: layout-sample.sh DEST [WINDOWS_DIR]" >&2; exit 2; }
-src="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/tools/sample"
+package=0
+if [ "${1:-}" = --package ]; then package=1; shift; fi
+[ $# -ge 1 ] || { echo "usage: layout-sample.sh DEST [WINDOWS_DIR] | --package DEST" >&2; exit 2; }
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+src="$root/tools/sample"
 mkdir -p "$1/transforms"
 dest=$(cd "$1" && pwd)
-win=${2:-Z:${dest//\//\\}}
-win=${win%\\}
+placeholder='%APPDIR%'
+if [ "$package" = 1 ]; then
+  placeholder='%APPDIR%\'
+  win=
+else
+  win=${2:-Z:${dest//\//\\}}
+  win=${win%\\}
+fi
 
-# convert SOURCE TARGET: %APPDIR% replaced, LF to CR LF, UTF-8 to code page 932.
+# convert SOURCE TARGET: the placeholder replaced, LF to CR LF, UTF-8 to code page 932.
 convert() {
-  APPDIR="$win" awk '{
-      line = $0; out = ""
-      while ((i = index(line, "%APPDIR%")) > 0) {
-        out = out substr(line, 1, i - 1) ENVIRON["APPDIR"]; line = substr(line, i + 8)
+  PLACEHOLDER="$placeholder" APPDIR="$win" awk '{
+      line = $0; out = ""; from = ENVIRON["PLACEHOLDER"]
+      while ((i = index(line, from)) > 0) {
+        out = out substr(line, 1, i - 1) ENVIRON["APPDIR"]; line = substr(line, i + length(from))
       }
       printf "%s\r\n", out line
     }' "$1" | iconv -f UTF-8 -t CP932 >"$2.part"
@@ -31,6 +44,12 @@ convert "$src/ga_list.txt" "$dest/ga_list.txt"
 for bat in "$src"/transforms/*.bat; do
   convert "$bat" "$dest/transforms/$(basename "$bat")"
 done
+
+if [ "$package" = 1 ]; then
+  convert "$src/使い方.txt" "$dest/使い方.txt"
+  convert "$root/LICENSE" "$dest/LICENSE.txt"
+  exit 0
+fi
 
 # Settings: main window right of the host, both dialogs below the host, refresh every 500 ms,
 # host not maximized, key preview, last folder the transforms, no minimize, edit mode off.
