@@ -20,7 +20,7 @@ mkdir -p "$1/transforms"
 dest=$(cd "$1" && pwd)
 placeholder='%APPDIR%'
 if [ "$package" = 1 ]; then
-  placeholder='%APPDIR%\'
+  placeholder="%APPDIR%\\"
   win=
 else
   win=${2:-Z:${dest//\//\\}}

@@ -103,7 +103,8 @@ def check(path):
     with zipfile.ZipFile(path, metadata_encoding="cp932") as archive:
         infos = archive.infolist()
         files = {info.filename: archive.read(info) for info in infos}
-    raw_names = [info.orig_filename.encode("cp932") for info in infos]
+    raw_names = [info.orig_filename.encode("utf-8" if info.flag_bits & UTF8_FLAG else "cp932")
+                 for info in infos]
     if raw_names != sorted(raw_names):
         faults.append("entries not in sorted order")
     if len({info.date_time for info in infos}) != 1:

@@ -1,0 +1,274 @@
+// The release folder end to end: the x64 package's files, laid out by the release's own layout
+// step, copied into a folder with a Japanese name and blanks; Tabvane.exe started from there as
+// Explorer starts it (working folder = its own) beside the stand-in host. Win32 only.
+#include <windows.h>
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/win32/wide.h"
+#include "tests/fakes/platform_files.h"
+#include "tools/driver/driver.h"
+
+namespace tabvane {
+namespace {
+
+namespace drv = tabvane::driver;
+namespace fs = std::filesystem;
+
+constexpr drv::Ms kWait{10000};
+constexpr std::string_view kHostTitle = "sample.jww - jw_win";
+// メニュー編集モード
+constexpr std::string_view kEditModeItem =
+    "\x83\x81\x83\x6A\x83\x85\x81\x5B\x95\xD2\x8F\x57\x83\x82\x81\x5B\x83\x68";
+constexpr std::string_view kRunCaptionPrefix = "Tabvane \x81\xA8 ";  // "Tabvane → "
+
+// The package's folder as the layout step left it (a path of the Linux host: Wine's drive Z:).
+fs::path PackageFolder() {
+  std::wstring path = L"Z:" + fs::path(u8"" PACKAGE_DIR).wstring();
+  for (wchar_t& c : path) c = c == L'/' ? L'\\' : c;
+  return fs::path(path);
+}
+
+// Sends a tab control of another process a message whose lParam points to memory in that
+// process: a block allocated there holds what the message reads and writes.
+class RemoteBlock {
+ public:
+  RemoteBlock(HANDLE process, std::size_t size)
+      : process_(process),
+        base_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {}
+  ~RemoteBlock() {
+    if (base_ != nullptr) VirtualFreeEx(process_, base_, 0, MEM_RELEASE);
+  }
+  RemoteBlock(const RemoteBlock&) = delete;
+  RemoteBlock& operator=(const RemoteBlock&) = delete;
+
+  char* Address(std::size_t offset = 0) const { return static_cast<char*>(base_) + offset; }
+  bool Write(const void* bytes, std::size_t size, std::size_t offset = 0) const {
+    return base_ != nullptr &&
+           WriteProcessMemory(process_, Address(offset), bytes, size, nullptr) != 0;
+  }
+  bool Read(void* bytes, std::size_t size, std::size_t offset = 0) const {
+    return base_ != nullptr &&
+           ReadProcessMemory(process_, Address(offset), bytes, size, nullptr) != 0;
+  }
+  bool Send(HWND control, UINT message, WPARAM wParam) const {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(control, message, wParam, reinterpret_cast<LPARAM>(base_),
+                               SMTO_ABORTIFHUNG, 5000, &result) != 0 &&
+           result != 0;
+  }
+
+ private:
+  HANDLE process_;
+  void* base_;
+};
+
+// The caption of a tab, Shift-JIS; "(unreadable)" when the control does not answer.
+std::string TabCaption(HANDLE process, HWND tabs, int index) {
+  std::array<wchar_t, 128> text{};
+  RemoteBlock block(process, sizeof(TCITEMW) + sizeof text);
+  TCITEMW item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = reinterpret_cast<wchar_t*>(block.Address(sizeof item));
+  item.cchTextMax = static_cast<int>(text.size());
+  if (!block.Write(&item, sizeof item) ||
+      !block.Send(tabs, TCM_GETITEMW, static_cast<WPARAM>(index)) ||
+      !block.Read(text.data(), sizeof text, sizeof item)) {
+    return "(unreadable)";
+  }
+  text.back() = L'\0';
+  return SjisFromWide(text.data());
+}
+
+std::vector<std::string> TabCaptions(HANDLE process, HWND tabs) {
+  std::vector<std::string> captions;
+  for (int i = 0; i < drv::TabCount(tabs); ++i) captions.push_back(TabCaption(process, tabs, i));
+  return captions;
+}
+
+// Clicks a tab as the user does; false when its rectangle cannot be read.
+bool ClickTab(HANDLE process, HWND tabs, int index) {
+  RECT rect{};
+  RemoteBlock block(process, sizeof rect);
+  if (!block.Send(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index)) ||
+      !block.Read(&rect, sizeof rect)) {
+    return false;
+  }
+  drv::ClickClient(tabs, POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+  return true;
+}
+
+std::vector<std::string> Lines(std::string_view bytes) {
+  std::vector<std::string> lines;
+  for (std::size_t start = 0; start < bytes.size();) {
+    std::size_t end = bytes.find("\r\n", start);
+    if (end == std::string_view::npos) end = bytes.size();
+    lines.emplace_back(bytes.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+// One unpacked release in a scratch folder: "<scratch>\テスト フォルダ\Tabvane 1.05\" (the two
+// last names of the laid-out folder) with the stand-in host in "<scratch>\host\", both started.
+class Release {
+ public:
+  Release() {
+    const fs::path source = PackageFolder();
+    const fs::path scratch(WideFromSjis(scratch_.path()));
+    app_ = scratch / source.parent_path().filename() / source.filename();
+    host_ = scratch / L"host";
+    std::error_code error;
+    fs::create_directories(app_, error);
+    fs::copy(source, app_, fs::copy_options::recursive, error);
+    EXPECT_FALSE(error) << "copying the laid-out package: " << error.message();
+    fs::create_directories(host_, error);
+    fs::copy_file(drv::DosPath(STANDIN_EXE_BUILD_PATH), host_ / L"standin_host.exe", error);
+    EXPECT_FALSE(error) << "copying the stand-in: " << error.message();
+  }
+
+  void Start() {
+    drv::WindowMatch hostMatch;
+    hostMatch.title = std::string(kHostTitle);
+    host_process_ = drv::StartWithWindow((host_ / L"standin_host.exe").wstring(),
+                                         {L"/register"}, host_.wstring(), hostMatch, kWait);
+    host_window_ = host_process_.window;
+    ASSERT_NE(host_window_, nullptr) << "the stand-in's window did not appear";
+
+    drv::WindowMatch mainMatch;
+    mainMatch.unownedOnly = true;
+    // Working folder: the app folder, as when Explorer starts the exe.
+    tabvane_ = drv::StartWithWindow((app_ / L"Tabvane.exe").wstring(), {}, app_.wstring(),
+                                    mainMatch, kWait);
+    main_ = tabvane_.window;
+    ASSERT_NE(main_, nullptr) << "Tabvane's main window did not appear";
+    ASSERT_TRUE(drv::WaitUntil([&] { return drv::ComboItems(Combo()).size() == 2; }, kWait))
+        << "the start-up scan did not list the stand-in";
+  }
+
+  bool Close() {
+    PostMessageW(main_, WM_CLOSE, 0, 0);
+    return tabvane_.process.WaitExit(kWait).has_value();
+  }
+
+  HANDLE Process() const { return tabvane_.process.Handle(); }
+  HWND Main() const { return main_; }
+  HWND Combo() const { return drv::FindChild(main_, WC_COMBOBOXW); }
+  HWND PageControl() const {
+    for (const HWND tabs : drv::Children(main_, WC_TABCONTROLW)) {
+      if ((GetWindowLongPtrW(tabs, GWL_STYLE) & TCS_VERTICAL) != 0) return tabs;
+    }
+    return nullptr;
+  }
+  // The pages' tab strips in the order the window holds them.
+  std::vector<HWND> Strips() const {
+    std::vector<HWND> strips = drv::Children(main_, WC_TABCONTROLW);
+    std::erase(strips, PageControl());
+    return strips;
+  }
+  std::string HostEntry() const {
+    const auto handle = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(host_window_));
+    return std::string(kHostTitle) + "  \x81\x7C " + std::to_string(handle);  // "  － "
+  }
+  std::vector<std::string> HostLog() const {
+    return Lines(drv::ReadFileBytes((host_ / L"standin_log.txt").wstring()).value_or(""));
+  }
+  std::string HostFile(const wchar_t* name) const {
+    return drv::ReadFileBytes((host_ / name).wstring()).value_or("(missing)");
+  }
+  std::string AppFile(const wchar_t* name) const {
+    return drv::ReadFileBytes((app_ / name).wstring()).value_or("(missing)");
+  }
+  static std::string PackageFile(const wchar_t* name) {
+    return drv::ReadFileBytes((PackageFolder() / name).wstring()).value_or("(missing)");
+  }
+  // The app folder as Tabvane knows it: Shift-JIS with a trailing "\".
+  std::string AppFolderText() const { return SjisFromWide(app_.wstring()) + "\\"; }
+
+ private:
+  fakes::ScratchDir scratch_;
+  fs::path app_, host_;
+  drv::StartedProgram host_process_, tabvane_;
+  HWND host_window_ = nullptr;
+  HWND main_ = nullptr;
+};
+
+TEST(Package, StartsWithTheSampleMenusAndWritesThemBackUnchanged) {
+  // The tabs of the six pages as the sample command list gives them.
+  const std::vector<std::vector<std::string>> pages = {
+      {"\x90\x7D\x96\xCA", "\x88\xF3\x8D\xFC"},                      // 図面 印刷
+      {"\x95\xA1\x8E\xCA", "\x8F\xC1\x8B\x8E", "\x8B\xE9\x8C\x60"},  // 複写 消去 矩形
+      {"\x90\xFC", "\x89\x7E", "\x89\x7E\x8C\xCA"},                  // 線 円 円弧
+      {"\x8A\xEE\x96\x7B", "\x83\x8C\x83\x43\x83\x84"},              // 基本 レイヤ
+      {"\x8F\x57\x8C\x76", "\x95\x5C"},                              // 集計 表
+      {"\x82\xE6\x82\xAD\x8E\x67\x82\xA4", "\x97\x5C\x94\xF5"},      // よく使う 予備
+  };
+  Release release;
+  release.Start();
+  const std::vector<HWND> strips = release.Strips();
+  ASSERT_EQ(strips.size(), pages.size());
+  for (std::size_t page = 0; page < pages.size(); ++page) {
+    EXPECT_EQ(TabCaptions(release.Process(), strips[page]), pages[page]) << "page " << page;
+  }
+  // No settings file in the package: the first start is in menu edit mode.
+  EXPECT_EQ(drv::ComboItems(release.Combo()),
+            (std::vector<std::string>{std::string(kEditModeItem), release.HostEntry()}));
+
+  ASSERT_TRUE(release.Close());
+  EXPECT_EQ(release.AppFile(L"ga_list.txt"), Release::PackageFile(L"ga_list.txt"))
+      << "the menus with their relative paths must read back as shipped";
+  const std::vector<std::string> settings = Lines(release.AppFile(L"Tabvane.dat"));
+  ASSERT_EQ(settings.size(), 14u);
+  EXPECT_EQ(settings[9], release.AppFolderText()) << "last folder: the exe's own";
+  EXPECT_EQ(settings[11], "1") << "edit mode kept";
+}
+
+TEST(Package, SlotKeysRunTheSampleTransformsThroughTheHost) {
+  struct Case {
+    int page;       // clicked first unless 0, the page shown at start
+    wchar_t key;
+    std::string_view name;
+    std::string_view batch;  // as ga_list.txt names it, relative to the app folder
+  };
+  const Case cases[] = {
+      // 図面をＤＸＦで保存, page ﾌｧｲﾙ tab 図面 slot 0
+      {0, L'0', "\x90\x7D\x96\xCA\x82\xF0\x82\x63\x82\x77\x82\x65\x82\xC5\x95\xDB\x91\xB6",
+       "transforms\\dxf_save.bat"},
+      // 面積計算（閉図形）, page その他 tab 集計 slot 0: a transform with a Japanese file name
+      {4, L'0', "\x96\xCA\x90\xCF\x8C\x76\x8E\x5A\x81\x69\x95\xC2\x90\x7D\x8C\x60\x81\x6A",
+       "transforms\\\x96\xCA\x90\xCF\x8C\x76\x8E\x5A.bat"},
+  };
+  Release release;
+  release.Start();
+  std::size_t launches = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "page " << c.page);
+    ASSERT_TRUE(drv::BringToForeground(release.Main(), kWait));
+    if (c.page != 0) {
+      ASSERT_TRUE(ClickTab(release.Process(), release.PageControl(), c.page));
+      ASSERT_TRUE(drv::WaitUntil(
+          [&] { return drv::TabSelection(release.PageControl()) == c.page; }, kWait));
+    }
+    drv::TypeText(std::wstring(1, c.key));
+    ++launches;
+    std::vector<std::string> log;
+    drv::WaitUntil([&] { return (log = release.HostLog()).size() >= launches; }, kWait);
+    ASSERT_EQ(log.size(), launches) << "Ctrl+B did not reach the stand-in";
+    EXPECT_EQ(log.back(), "run " + std::string(c.batch));
+    const std::vector<std::string> bridge = Lines(release.HostFile(L"Tabvane.bat"));
+    ASSERT_EQ(bridge.size(), 11u);
+    EXPECT_EQ(bridge[6], "REM  #h/" + std::string(c.batch));
+    EXPECT_EQ(drv::WindowText(release.Main()),
+              std::string(kRunCaptionPrefix) + std::string(c.name));
+  }
+  EXPECT_TRUE(release.Close());
+}
+
+}  // namespace
+}  // namespace tabvane
