@@ -162,8 +162,10 @@ std::optional<std::string> SlotEditorDialog::ChooseBatchFile(std::string_view fo
   chooser.nMaxFile = kPathUnits;
   chooser.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
   chooser.lpstrTitle = title.c_str();
+  // OFN_NOCHANGEDIR: choosing a file must not move the working folder, against which
+  // hand-written relative slot paths are found.
   chooser.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_ENABLESIZING |
-                  OFN_EXPLORER;
+                  OFN_EXPLORER | OFN_NOCHANGEDIR;
   chooser.lpstrDefExt = L"bat";
   if (!GetOpenFileNameW(&chooser)) return std::nullopt;
   return SjisFromWide(path.data());
