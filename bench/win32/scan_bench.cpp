@@ -1,7 +1,8 @@
 // What one tick costs on a real desktop under Wine: a full ScanHost (host logic, Win32Platform,
 // in-memory controls) with 300 unrelated top-level windows and a host with 200 children,
 // against the bare platform loop (the same user32 calls, no logic) in the same run; and the
-// logic's own share, timed on a recording of that desktop replayed from memory.
+// logic's own share, timed on a recording of that desktop replayed from memory; and the
+// 100 ms wait of a launch (WaitMs on the real message queue).
 //   scan_bench.exe [repetitions]
 // Prints "RESULT key value" lines (milliseconds, counts). Win32 only.
 #include <windows.h>
@@ -221,6 +222,28 @@ int Run(int repetitions) {
     detection.push_back((t2 - t1) / kScansPerRound);
   }
 
+  // A launch's wait before its keystroke: WaitMs dispatches messages for 100 ms by its
+  // definition, spinning all the while; its wall time and the CPU it burns.
+  constexpr int kWaits = 5;
+  const auto threadCpuMs = [] {
+    FILETIME created{}, exited{}, kernel{}, user{};
+    GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
+    const auto ms = [](const FILETIME& t) {
+      return static_cast<double>(static_cast<uint64_t>(t.dwHighDateTime) << 32 |
+                                 t.dwLowDateTime) /
+             10000.0;
+    };
+    return ms(kernel) + ms(user);
+  };
+  std::vector<double> waits;
+  const double cpuBefore = threadCpuMs();
+  for (int i = 0; i < kWaits; ++i) {
+    const double t0 = NowMs();
+    WaitMs(platform, 100);
+    waits.push_back(NowMs() - t0);
+  }
+  const double waitCpu = (threadCpuMs() - cpuBefore) / kWaits;
+
   std::printf("desktop: %zu top-level windows, host with %zu children; %zu captions listed, "
               "%zu switches per detection\n",
               replay.TopCount(), replay.ChildCount(), controls.list.items.size(), switches);
@@ -230,6 +253,8 @@ int Run(int repetitions) {
   Result("scan_bare_ms", Median(bare));
   Result("scan_logic_ms", Median(logic));
   Result("detection_wine_ms", Median(detection));
+  Result("waitms_wall_ms", Median(waits));
+  Result("waitms_cpu_ms", waitCpu);
   desktop.Close();
   return 0;
 }
