@@ -28,12 +28,21 @@ constexpr std::string_view kButton1Caption = "\x90\xDD\x92\xE8";  // "設定"
 
 MainForm::MainForm(const Look& look) : look_(look), pages_(look, *this) {}
 
+MainForm::~MainForm() {
+  // Before the members go: the window's last messages still reach the timer, and the
+  // application window, a member, would otherwise destroy this one as its owner.
+  if (Handle() != nullptr) DestroyWindow(Handle());
+}
+
 bool MainForm::Create() {
+  if (!app_.Create(look_.Icon())) return false;
   RegisterClassOnce(kClassName, 0, look_.FormBrush(), look_.Icon());
+  // Owned by the application window: the taskbar shows that one's title, not this caption.
   if (!Window::Create({.className = kClassName,
                        .text = kCaption,
                        .style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                        .exStyle = WS_EX_TOPMOST,
+                       .parent = app_.Handle(),
                        .x = kDesignBounds.left,
                        .y = kDesignBounds.top,
                        .width = kDesignBounds.width,
@@ -41,6 +50,7 @@ bool MainForm::Create() {
     return false;
   }
   const HWND hwnd = Handle();
+  app_.Attach(hwnd);
   SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(look_.Icon()));
   SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(look_.Icon()));
 
@@ -83,6 +93,11 @@ void MainForm::Attach(TForm1& form) {
 
 void MainForm::Show(int showCommand) {
   if (form_ != nullptr) form_->FormShow();
+  if (showCommand == SW_MINIMIZE || showCommand == SW_SHOWMINIMIZED ||
+      showCommand == SW_SHOWMINNOACTIVE || showCommand == SW_FORCEMINIMIZE) {
+    app_.Minimize(showCommand);
+    return;
+  }
   ShowWindow(Handle(), showCommand);
   UpdateWindow(Handle());
   SetFocus(pages_.Sheet(static_cast<std::size_t>(PageSlotIndex(pages_.ActivePage())))
@@ -136,7 +151,9 @@ bool MainForm::MoveFocusOnTab(const MSG& msg) {
 
 void MainForm::SetCaption(std::string_view text) { SetWindowTextSjis(Handle(), text); }
 
-void MainForm::Minimize() { ShowWindow(Handle(), SW_MINIMIZE); }
+// The taskbar entry is minimized, not this window: it hides, and so keeps its restored bounds
+// as its window rectangle.
+void MainForm::Minimize() { app_.Minimize(); }
 
 Bounds MainForm::GetBounds() const { return OuterBounds(Handle()); }
 
@@ -177,6 +194,13 @@ LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORLISTBOX:
       // ComboBox1, its list and ListBox1.
       return ControlColour(reinterpret_cast<HDC>(wParam), kCellColour, look_.CellBrush());
+    case WM_SYSCOMMAND:
+      // The minimize box and the system menu minimize the taskbar entry.
+      if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+        Minimize();
+        return 0;
+      }
+      break;
     case WM_ACTIVATE:
       if (HIWORD(wParam) == 0) {  // not while minimized
         OnActivate(LOWORD(wParam) != WA_INACTIVE);

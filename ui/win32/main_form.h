@@ -1,13 +1,14 @@
 // The main window TForm1 on Win32: a stay-on-top, sizeable window with Panel1 (Button1,
-// ComboBox1, the hidden ListBox1) on top and PageControl1 below, and Timer1. It implements
-// MainFormView and the controls of MainControls, and turns messages into TForm1's handlers.
-// Win32 only.
+// ComboBox1, the hidden ListBox1) on top and PageControl1 below, and Timer1, owned by the
+// application window that is its taskbar entry. It implements MainFormView and the controls of
+// MainControls, and turns messages into TForm1's handlers. Win32 only.
 #pragma once
 
 #include <windows.h>
 
 #include "ui/form1.h"
 #include "ui/views.h"
+#include "ui/win32/app_window.h"
 #include "ui/win32/controls.h"
 #include "ui/win32/look.h"
 #include "ui/win32/window.h"
@@ -17,14 +18,20 @@ namespace tabvane {
 class MainForm : public MainFormView, public Window, private GridListener {
  public:
   explicit MainForm(const Look& look);
+  // Destroys the window while the controls it uses still exist.
+  ~MainForm() override;
+  MainForm(const MainForm&) = delete;
+  MainForm& operator=(const MainForm&) = delete;
 
-  // Creates the hidden window and its controls at the design bounds.
+  // Creates the application window, then the hidden main window and its controls at the
+  // design bounds.
   bool Create();
   // The controls the logic works on.
   MainControls Controls();
   // Connects the logic; from now on the window's events run TForm1's handlers.
   void Attach(TForm1& form);
-  // Shows the window for the first time: TForm1's start-up runs first.
+  // Shows the window for the first time: TForm1's start-up runs first. A minimizing show
+  // command minimizes the taskbar entry instead, and the window shows when that is restored.
   void Show(int showCommand);
   // Key preview for the message loop: the main window's key handlers see msg first. True when
   // a handler consumed it.
@@ -57,6 +64,7 @@ class MainForm : public MainFormView, public Window, private GridListener {
 
   const Look& look_;
   TForm1* form_ = nullptr;
+  AppWindow app_;
   Container panel_;
   HWND button1_ = nullptr;
   ComboBoxControl combo_;
