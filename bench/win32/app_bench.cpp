@@ -56,12 +56,15 @@ bool PrepareAppFolder(const std::wstring& folder, const std::wstring& tabvaneExe
 
 bool Painted(HWND window) { return GetUpdateRect(window, nullptr, FALSE) == 0; }
 
-// The process shows a top-level window, and it and all its child windows have painted.
+// The process shows a top-level window, and it and all its child windows have painted. A
+// window of no size does not count: Tabvane's application window, its taskbar entry, is shown
+// before the main window.
 HWND FirstPaintedWindow(DWORD processId) {
   driver::WindowMatch match;
   match.processId = processId;
-  match.unownedOnly = true;
   for (const HWND window : driver::TopWindows(match)) {
+    RECT rect{};
+    if (GetWindowRect(window, &rect) == 0 || IsRectEmpty(&rect) != 0) continue;
     if (!Painted(window)) continue;
     bool all = true;
     for (const HWND child : driver::Children(window)) {

@@ -142,7 +142,7 @@ class Release {
     ASSERT_NE(host_window_, nullptr) << "the stand-in's window did not appear";
 
     drv::WindowMatch mainMatch;
-    mainMatch.unownedOnly = true;
+    mainMatch.className = L"TabvaneMain";
     // Working folder: the app folder, as when Explorer starts the exe.
     tabvane_ = drv::StartWithWindow((app_ / L"Tabvane.exe").wstring(), {}, app_.wstring(),
                                     mainMatch, kWait);
