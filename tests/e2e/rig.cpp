@@ -87,6 +87,13 @@ std::string SlotEditorCaption(char key) {
   return std::string("\x93\xFC\x97\xCD\x81\x40\x81\x79") + key + "\x81\x7A";
 }
 
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+  return GetGUIThreadInfo(thread, &info) != 0 ? info.hwndFocus : nullptr;
+}
+
 Rig::Rig(const std::optional<Settings>& settings) {
   const std::string& root = scratch_.path();
   if (root.empty()) {
@@ -189,7 +196,7 @@ void Rig::StartTabvane(bool hostListed) {
   ASSERT_TRUE(tabvane_.Started()) << "error " << tabvane_.LastError();
   drv::WindowMatch match;
   match.processId = tabvane_.Id();
-  match.unownedOnly = true;
+  match.className = L"TabvaneMain";
   main_ = drv::FindTopWindow(match, kWait);
   ASSERT_NE(main_, nullptr) << "Tabvane's main window did not appear";
   const std::size_t items = hostListed ? 2 : 1;
@@ -197,11 +204,17 @@ void Rig::StartTabvane(bool hostListed) {
       << "the start-up scan did not list " << items - 1 << " host window(s)";
 }
 
-bool Rig::CloseTabvane() {
+bool Rig::CloseTabvane(bool fromTaskbar) {
   if (main_ == nullptr) return false;
-  PostMessageW(main_, WM_CLOSE, 0, 0);
+  if (fromTaskbar) {
+    PostMessageW(App(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  } else {
+    PostMessageW(main_, WM_CLOSE, 0, 0);
+  }
   return tabvane_.WaitExit(kWait).has_value();
 }
+
+bool Rig::Minimized() const { return IsIconic(App()) != 0 && IsWindowVisible(main_) == 0; }
 
 HWND Rig::Combo() const { return drv::FindChild(main_, WC_COMBOBOXW); }
 

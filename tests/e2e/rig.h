@@ -23,6 +23,7 @@ namespace drv = tabvane::driver;
 inline constexpr drv::Ms kWait{10000};
 
 // Texts of the programs, Shift-JIS.
+inline constexpr std::string_view kAppTitle = "Tabvane";  // the taskbar entry's
 inline constexpr std::string_view kStartCaption = "Tabvane Ver.1.05";
 inline constexpr std::string_view kRunCaptionPrefix = "Tabvane \x81\xA8 ";  // "Tabvane → "
 inline constexpr std::string_view kNoneItem = "\x96\xB3\x8E\x77\x92\xE8";   // 無指定
@@ -115,12 +116,18 @@ class Rig {
   // Tabvane.bat in the stand-in's folder.
   std::optional<std::string> Bridge() const;
 
-  // Starts Tabvane.exe in a working folder of its own and waits for its window and for the
-  // start-up scan to list the stand-in (hostListed) or nothing.
+  // Starts Tabvane.exe in a working folder of its own and waits for its main window and for
+  // the start-up scan to list the stand-in (hostListed) or nothing.
   void StartTabvane(bool hostListed = true);
-  // WM_CLOSE to the main window and waits for the end of the process. True when it ended.
-  bool CloseTabvane();
+  // Closes the main window (WM_CLOSE), or the taskbar entry as a taskbar does (SC_CLOSE), and
+  // waits for the end of the process. True when it ended.
+  bool CloseTabvane(bool fromTaskbar = false);
+  DWORD TabvaneProcessId() const { return tabvane_.Id(); }
   HWND Main() const { return main_; }
+  // The application window, owner of the main window and Tabvane's taskbar entry.
+  HWND App() const { return GetWindow(main_, GW_OWNER); }
+  // Minimized: the taskbar entry is iconic and the main window hidden.
+  bool Minimized() const;
   HWND Combo() const;
   std::vector<std::string> ComboItems() const;
   // The page tabs' control (the tab control with the tabs on the left).
@@ -157,5 +164,8 @@ class Rig {
 
 // The caption of the slot editor for a slot key: "入力　【" key "】".
 std::string SlotEditorCaption(char key);
+
+// The control of a window's thread that has the keyboard focus.
+HWND FocusOf(HWND window);
 
 }  // namespace tabvane::e2e

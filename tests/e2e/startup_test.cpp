@@ -1,5 +1,6 @@
 // Tabvane.exe started beside the stand-in host: caption, stay-on-top, bounds and host list with
-// and without a settings file, the bounds kept at close, and the window's colours on screen.
+// and without a settings file, the bounds kept at close, the taskbar entry, and the window's
+// colours on screen.
 #include <gtest/gtest.h>
 
 #include "tests/e2e/rig.h"
@@ -59,15 +60,86 @@ TEST(E2eStartup, CaptionBoundsAndHostListFollowTheSettingsFile) {
   }
 }
 
-TEST(E2eStartup, CloseWhileMinimizedStoresTheRestoredBounds) {
+// Closed from the taskbar while minimized, Tabvane saves as at any close, with the bounds the
+// main window had before: its restored bounds, or its maximized bounds while maximized.
+TEST(E2eStartup, CloseFromTheTaskbarWhileMinimizedStoresTheBoundsBeforeTheMinimize) {
   const Settings start{210, 95, 410, 500, 3000, true};
-  Rig rig(start);
+  for (const bool maximized : {false, true}) {
+    SCOPED_TRACE(maximized ? "maximized" : "normal");
+    Rig rig(start);
+    rig.StartHost();
+    rig.StartTabvane();
+    const HWND main = rig.Main();
+    if (maximized) {
+      PostMessageW(main, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+      ASSERT_TRUE(drv::WaitUntil([&] { return IsZoomed(main) != 0; }, kWait));
+    }
+    const std::string before = BoundsText(drv::WindowRect(main));
+    if (!maximized) {
+      EXPECT_EQ(before, BoundsText(start));
+    }
+    PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(drv::WaitUntil([&] { return rig.Minimized(); }, kWait));
+    ASSERT_TRUE(rig.CloseTabvane(true));
+    EXPECT_EQ(SavedBoundsText(rig.AppFile("Tabvane.dat")), before);
+  }
+}
+
+// The windows a taskbar lists for a process: visible, unowned and not tool windows.
+std::vector<HWND> TaskbarWindows(DWORD processId) {
+  drv::WindowMatch match;
+  match.processId = processId;
+  match.unownedOnly = true;
+  std::vector<HWND> windows = drv::TopWindows(match);
+  std::erase_if(windows, [](HWND window) {
+    return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;
+  });
+  return windows;
+}
+
+// Tabvane has one taskbar entry, titled "Tabvane" whatever the main window's caption; it owns
+// the main window, which it hides when minimized and brings back, unchanged, when restored.
+TEST(E2eStartup, TaskbarEntryKeepsItsTitleAndRestoresTheMainWindow) {
+  Rig rig;
   rig.StartHost();
   rig.StartTabvane();
-  PostMessageW(rig.Main(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  ASSERT_TRUE(drv::WaitUntil([&] { return IsIconic(rig.Main()) != 0; }, kWait));
-  ASSERT_TRUE(rig.CloseTabvane());
-  EXPECT_EQ(SavedBoundsText(rig.AppFile("Tabvane.dat")), BoundsText(start));
+  const HWND main = rig.Main();
+  const std::vector<HWND> entries = TaskbarWindows(rig.TabvaneProcessId());
+  ASSERT_EQ(entries.size(), 1U);
+  const HWND entry = entries.front();
+  EXPECT_EQ(drv::WindowText(entry), kAppTitle);
+  const RECT entryRect = drv::WindowRect(entry);
+  EXPECT_NE(IsRectEmpty(&entryRect), 0) << "the entry shows on the desktop";
+  EXPECT_EQ(drv::OwnerOf(main), entry);
+  EXPECT_NE(GetWindowLongPtrW(main, GWL_EXSTYLE) & WS_EX_TOPMOST, 0) << "not stay-on-top";
+  // The key preview takes the keys of the windows whose root is the main window.
+  EXPECT_EQ(GetAncestor(rig.ActiveGrid(), GA_ROOT), main);
+
+  ASSERT_TRUE(rig.Focus());
+  drv::TypeText(L"0");
+  EXPECT_EQ(rig.WaitHostLog(1), "run " + rig.BatchPath(kSampleSlots[0].file));
+  EXPECT_EQ(drv::WindowText(main),
+            std::string(kRunCaptionPrefix) + std::string(kSampleSlots[0].name));
+  EXPECT_EQ(TaskbarWindows(rig.TabvaneProcessId()), entries);
+  EXPECT_EQ(drv::WindowText(entry), kAppTitle);
+
+  // The focus goes to the settings button (Tab after the grid), is kept while minimized and
+  // is given back with the activation at the restore.
+  ASSERT_TRUE(rig.Focus());
+  drv::PressKey(VK_TAB);
+  const HWND button1 = drv::FindChildByText(main, L"Button", std::string(kSettingsTitle));
+  ASSERT_TRUE(drv::WaitUntil([&] { return FocusOf(main) == button1; }, kWait));
+  const RECT bounds = drv::WindowRect(main);
+  PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_TRUE(drv::WaitUntil([&] { return rig.Minimized(); }, kWait));
+  EXPECT_EQ(TaskbarWindows(rig.TabvaneProcessId()), entries);
+  PostMessageW(entry, WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_TRUE(drv::WaitUntil(
+      [&] { return IsIconic(entry) == 0 && drv::IsForeground(main); }, kWait));
+  EXPECT_NE(IsWindowVisible(main), 0);
+  EXPECT_EQ(BoundsText(drv::WindowRect(main)), BoundsText(bounds));
+  EXPECT_EQ(FocusOf(main), button1);
+  EXPECT_TRUE(rig.CloseTabvane());
 }
 
 // Share of the pixels of an image region that have the colour.
