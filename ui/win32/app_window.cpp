@@ -7,6 +7,22 @@ namespace {
 constexpr wchar_t kClassName[] = L"TabvaneApp";
 constexpr wchar_t kTitle[] = L"Tabvane";
 
+// What EnumThreadWindows looks for: a shown and enabled window that owner owns.
+struct OwnedSearch {
+  HWND owner;
+  HWND found;
+};
+
+BOOL CALLBACK FindEnabledOwned(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<OwnedSearch*>(data);
+  if (GetWindow(window, GW_OWNER) != search->owner || IsWindowVisible(window) == 0 ||
+      IsWindowEnabled(window) == 0) {
+    return TRUE;
+  }
+  search->found = window;
+  return FALSE;
+}
+
 }  // namespace
 
 bool AppWindow::Create(HICON icon) {
@@ -66,12 +82,14 @@ LRESULT AppWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 bool AppWindow::ActivateMain() {
   if (main_ == nullptr || IsWindowVisible(main_) == 0) return false;
-  // The last active window of the ownership chain: the main window, or its modal dialog.
-  HWND target = GetLastActivePopup(Handle());
-  if (target == Handle() || IsWindowVisible(target) == 0 || IsWindowEnabled(target) == 0) {
-    target = main_;
+  // A modal dialog disables the main window: then the dialog, the one shown and enabled
+  // window the main window owns, is the one to activate.
+  OwnedSearch search{main_, nullptr};
+  if (IsWindowEnabled(main_) == 0) {
+    EnumThreadWindows(GetCurrentThreadId(), &FindEnabledOwned,
+                      reinterpret_cast<LPARAM>(&search));
   }
-  SetActiveWindow(target);
+  SetActiveWindow(search.found != nullptr ? search.found : main_);
   return true;
 }
 
