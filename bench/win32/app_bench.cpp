@@ -56,26 +56,28 @@ bool PrepareAppFolder(const std::wstring& folder, const std::wstring& tabvaneExe
 
 bool Painted(HWND window) { return GetUpdateRect(window, nullptr, FALSE) == 0; }
 
-// The process shows a top-level window, and it and all its child windows have painted. A
-// window of no size does not count: Tabvane's application window, its taskbar entry, is shown
-// before the main window.
+// The process shows a top-level window of some size, and every such window of the process and
+// all their visible child windows have painted; the largest of them, or nullptr. (A window of
+// no size, such as an owner kept for the taskbar, shows nothing to paint.)
 HWND FirstPaintedWindow(DWORD processId) {
   driver::WindowMatch match;
   match.processId = processId;
+  HWND largest = nullptr;
+  LONG largestArea = 0;
   for (const HWND window : driver::TopWindows(match)) {
-    RECT rect{};
-    if (GetWindowRect(window, &rect) == 0 || IsRectEmpty(&rect) != 0) continue;
-    if (!Painted(window)) continue;
-    bool all = true;
+    const RECT rect = driver::WindowRect(window);
+    const LONG area = (rect.right - rect.left) * (rect.bottom - rect.top);
+    if (area <= 0) continue;
+    if (!Painted(window)) return nullptr;
     for (const HWND child : driver::Children(window)) {
-      if (IsWindowVisible(child) != 0 && !Painted(child)) {
-        all = false;
-        break;
-      }
+      if (IsWindowVisible(child) != 0 && !Painted(child)) return nullptr;
     }
-    if (all) return window;
+    if (area > largestArea) {
+      largest = window;
+      largestArea = area;
+    }
   }
-  return nullptr;
+  return largest;
 }
 
 struct Started {
