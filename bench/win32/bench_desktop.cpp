@@ -44,7 +44,7 @@ int Run() {
     const std::wstring title =
         i % 3 == 0 ? WideFromSjis("\x90\x7D\x96\xCA ") + number + L" - viewer"
                    : L"Document " + number + L" - editor";
-    TopWindow(title, 20 + (i % 30) * 20, 20 + (i / 30) * 20, 240, 120);
+    if (TopWindow(title, 20 + (i % 30) * 20, 20 + (i / 30) * 20, 240, 120) == nullptr) return 1;
   }
 
   // The host gets its title last, so a driver that finds it finds all children in place.
@@ -55,8 +55,10 @@ int Run() {
   for (std::size_t i = 0; i < captions.size(); ++i) {
     const int x = static_cast<int>(i % 10) * 88;
     const int y = static_cast<int>(i / 10) * 28;
-    CreateWindowExW(0, L"STATIC", WideFromSjis(captions[i]).c_str(), WS_CHILD | WS_VISIBLE, x, y,
-                    86, 26, host, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (CreateWindowExW(0, L"STATIC", WideFromSjis(captions[i]).c_str(), WS_CHILD | WS_VISIBLE, x,
+                        y, 86, 26, host, nullptr, GetModuleHandleW(nullptr), nullptr) == nullptr) {
+      return 1;
+    }
   }
   SetWindowTextW(host, kHostTitle);
 
