@@ -88,7 +88,13 @@ std::unique_ptr<WriteHandle> Win32Files::Create(const std::string& path) {
 }
 
 bool Win32Files::Replace(const std::string& source, const std::string& target) {
-  return MoveFileExW(WideFromSjis(source).c_str(), WideFromSjis(target).c_str(),
+  const std::wstring to = WideFromSjis(target);
+  // A read-only file stays as the user made it. Windows refuses to move over one; Wine does not.
+  const DWORD attributes = GetFileAttributesW(to.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    return false;
+  }
+  return MoveFileExW(WideFromSjis(source).c_str(), to.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 

@@ -154,6 +154,20 @@ TEST(FilesLayer, FailedSaveKeepsTheOldFileAndNoTemporary) {
   }
 }
 
+TEST(FilesLayer, SaveOverAReadOnlyFileLeavesItAndNoTemporary) {
+  namespace fs = std::filesystem;
+  ScratchDir dir;
+  const std::string path = dir / "ga_list.txt";
+  WriteBytes(path, "a\tb\n");
+  constexpr fs::perms kWrite =
+      fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  fs::permissions(fs::path(path), kWrite, fs::perm_options::remove);
+  EXPECT_FALSE(SaveAtomically(PlatformFiles(), path, "a\tb\r\n"));
+  EXPECT_EQ(ReadBytes(path), "a\tb\n");
+  EXPECT_FALSE(PlatformFiles().FileExists(path + ".tmp"));
+  fs::permissions(fs::path(path), fs::perms::owner_write, fs::perm_options::add);  // so it can go
+}
+
 TEST(FilesLayer, SaveIntoAMissingFolderOrOverAFolderFailsCleanly) {
   ScratchDir dir;
   Files& files = PlatformFiles();
