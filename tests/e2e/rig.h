@@ -148,6 +148,15 @@ class Rig {
 
   // Bytes of a file in the app folder; empty when it is missing.
   std::string AppFile(std::string_view name) const;
+  // Full path of a file in the app folder, and a file written there (replacing the sample's).
+  std::string AppPath(std::string_view name) const { return app_ + std::string(name); }
+  void WriteAppFile(std::string_view name, std::string_view bytes) const {
+    WriteFile(AppPath(name), bytes);
+  }
+  // Waits for the end of Tabvane's process: its exit code, or nothing while it still runs.
+  std::optional<DWORD> WaitTabvaneExit(drv::Ms timeout = kWait) {
+    return tabvane_.WaitExit(timeout);
+  }
 
  private:
   void WriteFile(const std::string& path, std::string_view bytes) const;
