@@ -221,6 +221,47 @@ TEST_F(ControlsTest, TabsAndPagesSetFromCodeNotifyNobody) {
   EXPECT_EQ(parent.notifications, 0);
 }
 
+// Tabs taken in one fill end up as wide as their captions, exactly as tabs appended one by
+// one, and the grid lies below the tab row either way.
+TEST_F(ControlsTest, TabsOfAFillHaveTheirCaptionsWidths) {
+  const std::vector<std::vector<std::string>> cases = {
+      {"a"},
+      {"\x8A\x4F\x95\x94", "a much longer caption than the fixed width", "b"},  // 外部
+      std::vector<std::string>(40, "caption"),
+  };
+  for (const auto& captions : cases) {
+    SCOPED_TRACE(captions.size());
+    CountingListener listener;
+    PageControlWindows pages(look, listener);
+    ASSERT_TRUE(pages.Create(parent.Handle(), 200, look));
+    pages.Layout(0, 0, 371, 416);
+    TabStripControl& plain = pages.Sheet(0).Strip();
+    TabStripControl& filled = pages.Sheet(1).Strip();
+    for (const std::string& caption : captions) plain.AppendTab(caption);
+    filled.BeginFill();
+    filled.RemoveAllTabs();
+    for (const std::string& caption : captions) filled.AppendTab(caption);
+    filled.EndFill();
+    ASSERT_EQ(filled.TabCount(), static_cast<int32_t>(captions.size()));
+    for (std::size_t i = 0; i < captions.size(); ++i) {
+      RECT want{}, got{};
+      SendMessageW(plain.Handle(), TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&want));
+      SendMessageW(filled.Handle(), TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&got));
+      EXPECT_TRUE(EqualRect(&want, &got) != 0) << "tab " << i << ": " << got.left << ".."
+                                               << got.right << " not " << want.left << ".."
+                                               << want.right;
+    }
+    const auto gridTop = [](TabSheet& sheet) {
+      RECT grid{};
+      GetWindowRect(sheet.Grid().Handle(), &grid);
+      MapWindowPoints(nullptr, sheet.Handle(), reinterpret_cast<POINT*>(&grid), 2);
+      return grid.top;
+    };
+    EXPECT_EQ(gridTop(pages.Sheet(1)), gridTop(pages.Sheet(0)));
+    EXPECT_GT(gridTop(pages.Sheet(1)), 0);
+  }
+}
+
 TEST_F(ControlsTest, ComboKeepsTextsAndSelectionWithoutNotifying) {
   ComboBoxControl combo;
   ASSERT_TRUE(combo.Create(parent.Handle(), 102, 52, 4, 317, look.Font()));

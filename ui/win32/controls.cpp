@@ -103,6 +103,23 @@ void TabStripControl::AppendTab(std::string_view caption) {
                reinterpret_cast<LPARAM>(&item));
   // The first tab of an empty strip becomes the selected one, as the control does on Windows.
   if (count == 0 && SelectedTab() < 0) SendMessageW(hwnd_, TCM_SETCURSEL, 0, 0);
+  if (tabsChanged_ && !filling_) tabsChanged_();
+}
+
+void TabStripControl::BeginFill() {
+  if (filling_) return;
+  filling_ = true;
+  SetWindowLongPtrW(hwnd_, GWL_STYLE, GetWindowLongPtrW(hwnd_, GWL_STYLE) | TCS_FIXEDWIDTH);
+}
+
+void TabStripControl::EndFill() {
+  if (!filling_) return;
+  filling_ = false;
+  SetWindowLongPtrW(hwnd_, GWL_STYLE,
+                    GetWindowLongPtrW(hwnd_, GWL_STYLE) & ~LONG_PTR{TCS_FIXEDWIDTH});
+  // The font again makes every version of the control measure the captions now.
+  SendMessageW(hwnd_, WM_SETFONT, static_cast<WPARAM>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)),
+               TRUE);
   if (tabsChanged_) tabsChanged_();
 }
 
@@ -192,6 +209,14 @@ void PageControlWindows::ShowActivePage() {
   if (focus != nullptr && !IsWindowVisible(focus) && active >= 0) {
     SetFocus(sheets_[static_cast<std::size_t>(active)]->Grid().Handle());
   }
+}
+
+void PageControlWindows::BeginFill() {
+  for (auto& sheet : sheets_) sheet->Strip().BeginFill();
+}
+
+void PageControlWindows::EndFill() {
+  for (auto& sheet : sheets_) sheet->Strip().EndFill();
 }
 
 int32_t PageControlWindows::ActivePage() const {

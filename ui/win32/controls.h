@@ -48,9 +48,17 @@ class TabStripControl : public TabStrip {
   int32_t SelectedTab() const override;
   void SelectTab(int32_t index) override;
 
+  // Between these two the strip takes many tabs in a row: the tabs have a fixed width, so that
+  // a control which lays out every tab again on each insert (Wine's measures every caption)
+  // does not measure n captions n times, and tabsChanged waits. EndFill gives the tabs their
+  // captions' widths again and runs tabsChanged once.
+  void BeginFill();
+  void EndFill();
+
  private:
   HWND hwnd_ = nullptr;
   std::function<void()> tabsChanged_;
+  bool filling_ = false;
 };
 
 // TabSheet1 .. TabSheet6: a page holding its tab strip and, in the strip's display area, its
@@ -86,6 +94,9 @@ class PageControlWindows : public PageControl {
   void Layout(int x, int y, int width, int height);
   // Shows the page of the selected page tab and hides the others.
   void ShowActivePage();
+  // BeginFill and EndFill of all six tab strips.
+  void BeginFill();
+  void EndFill();
 
   int32_t ActivePage() const override;
   void SetActivePage(int32_t page) override;
