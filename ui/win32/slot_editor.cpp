@@ -97,6 +97,20 @@ LRESULT CALLBACK QuestionHook(int code, WPARAM wParam, LPARAM lParam) noexcept {
   return next;
 }
 
+// The file chooser of comdlg32, loaded on its first use: the DLL and the ones it pulls in
+// (shell32, shlwapi, winspool ...) cost start-up time and memory that most runs never need.
+// nullptr when it cannot be loaded.
+using OpenFileChooser = BOOL(WINAPI*)(OPENFILENAMEW*);
+OpenFileChooser FileChooser() {
+  static const OpenFileChooser chooser = [] {
+    const HMODULE dll = LoadLibraryW(L"comdlg32.dll");
+    if (dll == nullptr) return OpenFileChooser{nullptr};
+    return reinterpret_cast<OpenFileChooser>(
+        reinterpret_cast<void*>(GetProcAddress(dll, "GetOpenFileNameW")));
+  }();
+  return chooser;
+}
+
 }  // namespace
 
 bool SlotEditorDialog::Create(HWND owner) {
@@ -167,7 +181,8 @@ std::optional<std::string> SlotEditorDialog::ChooseBatchFile(std::string_view fo
   chooser.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_ENABLESIZING |
                   OFN_EXPLORER | OFN_NOCHANGEDIR;
   chooser.lpstrDefExt = L"bat";
-  if (!GetOpenFileNameW(&chooser)) return std::nullopt;
+  const OpenFileChooser open = FileChooser();
+  if (open == nullptr || !open(&chooser)) return std::nullopt;
   return SjisFromWide(path.data());
 }
 
