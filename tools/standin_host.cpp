@@ -17,6 +17,7 @@
 #include <string>
 #include <string_view>
 
+#include "host/win32/exe_path.h"
 #include "host/win32/wide.h"
 #include "host/win32/win32_files.h"
 #include "text/lines.h"
@@ -95,19 +96,6 @@ Options ParseOptions() {
   }
   LocalFree(args);
   return options;
-}
-
-std::wstring ExePath() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) return {};
-    if (length < path.size()) {
-      path.resize(length);
-      return path;
-    }
-    path.resize(path.size() * 2);
-  }
 }
 
 std::wstring FolderOf(const std::wstring& path) {
@@ -315,7 +303,7 @@ class StandinHost {
 
 int Run(HINSTANCE instance, int show) {
   const Options options = ParseOptions();
-  const std::wstring exePath = ExePath();
+  const std::wstring exePath = ExePathW();
   if (options.registerCommand) {
     const bool registered = RegisterOpenCommand(exePath);
     if (options.exitAfterRegister) return registered ? 0 : 1;

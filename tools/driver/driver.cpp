@@ -8,6 +8,7 @@
 #include <thread>
 #include <utility>
 
+#include "host/win32/exe_path.h"
 #include "host/win32/wide.h"
 
 namespace tabvane::driver {
@@ -732,16 +733,7 @@ bool WriteFileBytes(const std::wstring& path, std::string_view bytes) {
 }
 
 std::wstring ExeFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) return {};
-    if (length < path.size()) {
-      path.resize(length);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
+  const std::wstring path = ExePathW();
   const std::size_t slash = path.find_last_of(L"\\/");
   return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
 }

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "host/win32/exe_path.h"
 #include "host/win32/wide.h"
 #include "host/win32/win32_platform.h"
 #include "ui/form1.h"
@@ -18,21 +19,6 @@
 
 namespace tabvane {
 namespace {
-
-// The running executable's full path, Shift-JIS.
-std::string ExePath() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length =
-        GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) return {};
-    if (length < path.size()) {
-      path.resize(length);
-      return SjisFromWide(path);
-    }
-    path.resize(path.size() * 2);
-  }
-}
 
 // Runs until WM_QUIT. Keys for the main window and its controls go to its key preview first,
 // before TranslateMessage, so that a key consumed at key-down makes no character. Modal
@@ -72,7 +58,7 @@ int Run(int showCommand) {
 
   TForm3 form3(form3Window);
   TForm2 form2(form2Window, platform.FileSystem());
-  TForm1 form1(form1Window.Controls(), form1Window, platform, form2, form3, ExePath());
+  TForm1 form1(form1Window.Controls(), form1Window, platform, form2, form3, SjisFromWide(ExePathW()));
   form3Window.Attach(form3);
   form2Window.Attach(form2);
   form1Window.Attach(form1);
