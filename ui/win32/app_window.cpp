@@ -35,8 +35,7 @@ bool AppWindow::Create(HICON icon) {
   if (!Window::Create({.className = kClassName, .text = kTitle, .style = kStyle})) {
     return false;
   }
-  SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-  SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  SetWindowIcon(Handle(), icon);
   return true;
 }
 

@@ -51,8 +51,7 @@ bool MainForm::Create() {
   }
   const HWND hwnd = Handle();
   app_.Attach(hwnd);
-  SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(look_.Icon()));
-  SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(look_.Icon()));
+  SetWindowIcon(hwnd, look_.Icon());
 
   RECT client{};
   GetClientRect(hwnd, &client);

@@ -75,8 +75,7 @@ bool SettingsDialog::Create(HWND owner) {
 void SettingsDialog::OnInit() {
   const HWND hwnd = Handle();
   const HFONT font = look_.Font();
-  SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(look_.Icon()));
-  SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(look_.Icon()));
+  SetWindowIcon(hwnd, look_.Icon());
   // Created in the tab order; the labels have no tab stop.
   CreateLabel(WideFromSjis(kLabel1), hwnd, 4, 8, 52, 13, font);
   edit1_ = CreateControl(WC_EDITW, L"3000", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, hwnd,

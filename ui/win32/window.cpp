@@ -209,6 +209,11 @@ HWND CreateLabel(std::wstring_view text, HWND parent, int x, int y, int width, i
                        -1, x, y, std::max<int>(width, extent.cx), height, font);
 }
 
+void SetWindowIcon(HWND hwnd, HICON icon) {
+  SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+}
+
 std::string WindowTextSjis(HWND hwnd) {
   const int length = GetWindowTextLengthW(hwnd);
   if (length <= 0) return {};

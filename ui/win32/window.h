@@ -91,6 +91,9 @@ HWND CreateControl(const wchar_t* className, std::wstring_view text, DWORD style
 HWND CreateLabel(std::wstring_view text, HWND parent, int x, int y, int width, int height,
                  HFONT font);
 
+// The program's icon as a window's small and big icon (title bar, task switcher).
+void SetWindowIcon(HWND hwnd, HICON icon);
+
 std::string WindowTextSjis(HWND hwnd);
 void SetWindowTextSjis(HWND hwnd, std::string_view text);
 
