@@ -13,6 +13,7 @@
 #include "model/settings.h"
 #include "tests/fakes/fake_controls.h"
 #include "tests/fakes/fake_desktop.h"
+#include "tests/fakes/fake_forms.h"
 #include "tests/fakes/fake_views.h"
 #include "tests/fakes/platform_files.h"
 #include "text/sjis.h"
@@ -46,15 +47,7 @@ MenuStore SampleMenus(const std::string& folder) {
   return store;
 }
 
-struct MainFormTest : ::testing::Test {
-  FakeMainControls c;
-  FakeMainFormView view;
-  FakeSlotEditorView editorView;
-  FakeSettingsDialogView settingsView;
-  FakeDesktop desk;
-  TForm2 form2{editorView, desk.files};
-  TForm3 form3{settingsView};
-  TForm1 form{c.View(), view, desk, form2, form3, "C:\\App\\Tabvane.exe"};
+struct MainFormTest : ::testing::Test, FakeForms {
   WindowHandle nextHost = 200;
 
   void SetUp() override {

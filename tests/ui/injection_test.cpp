@@ -14,6 +14,7 @@
 #include "model/menus.h"
 #include "tests/fakes/fake_controls.h"
 #include "tests/fakes/fake_desktop.h"
+#include "tests/fakes/fake_forms.h"
 #include "tests/fakes/fake_views.h"
 #include "text/lines.h"
 #include "ui/form1.h"
@@ -57,15 +58,7 @@ void ExpectElevenLines(const std::string& bytes, const std::string& batch) {
   EXPECT_EQ(lines[6], "REM  #h/" + batch);
 }
 
-struct SlotTextInjection : ::testing::Test {
-  FakeMainControls c;
-  FakeMainFormView view;
-  FakeSlotEditorView editorView;
-  FakeSettingsDialogView settingsView;
-  FakeDesktop desk;
-  TForm2 form2{editorView, desk.files};
-  TForm3 form3{settingsView};
-  TForm1 form{c.View(), view, desk, form2, form3, "C:\\App\\Tabvane.exe"};
+struct SlotTextInjection : ::testing::Test, FakeForms {
 
   void SetUp() override {
     desk.files.folders = {"C:\\App\\", "C:\\Host\\"};

@@ -228,6 +228,21 @@ void PageControlWindows::SetActivePage(int32_t page) {
   ShowActivePage();
 }
 
+namespace {
+
+// Text of item index of a combo box or list box (their length and text messages), Shift-JIS.
+std::string ItemTextSjis(HWND control, int32_t index, UINT lengthMessage, UINT textMessage) {
+  const LRESULT length = SendMessageW(control, lengthMessage, static_cast<WPARAM>(index), 0);
+  if (length <= 0) return {};
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const LRESULT copied = SendMessageW(control, textMessage, static_cast<WPARAM>(index),
+                                      reinterpret_cast<LPARAM>(text.data()));
+  text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+  return SjisFromWide(text);
+}
+
+}  // namespace
+
 // ---- ComboBoxControl ----
 
 bool ComboBoxControl::Create(HWND parent, int id, int x, int y, int width, HFONT font) {
@@ -280,13 +295,7 @@ int32_t ComboBoxControl::Count() const {
 
 std::string ComboBoxControl::Item(int32_t index) const {
   if (index < 0 || index >= Count()) return {};
-  const LRESULT length = SendMessageW(hwnd_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-  if (length <= 0) return {};
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const LRESULT copied = SendMessageW(hwnd_, CB_GETLBTEXT, static_cast<WPARAM>(index),
-                                      reinterpret_cast<LPARAM>(text.data()));
-  text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
-  return SjisFromWide(text);
+  return ItemTextSjis(hwnd_, index, CB_GETLBTEXTLEN, CB_GETLBTEXT);
 }
 
 int32_t ComboBoxControl::Selected() const {
@@ -318,13 +327,7 @@ int32_t TextListControl::Count() const {
 
 std::string TextListControl::Item(int32_t index) const {
   if (index < 0 || index >= Count()) return {};
-  const LRESULT length = SendMessageW(hwnd_, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-  if (length <= 0) return {};
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const LRESULT copied = SendMessageW(hwnd_, LB_GETTEXT, static_cast<WPARAM>(index),
-                                      reinterpret_cast<LPARAM>(text.data()));
-  text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
-  return SjisFromWide(text);
+  return ItemTextSjis(hwnd_, index, LB_GETTEXTLEN, LB_GETTEXT);
 }
 
 // ---- WindowTimer ----
