@@ -1,14 +1,17 @@
-// The release folder end to end: the x64 package's files, laid out by the release's own layout
-// step, copied into a folder with a Japanese name and blanks; Tabvane.exe started from there as
-// Explorer starts it (working folder = its own) beside the stand-in host. Win32 only.
+// The release folder end to end, for the x64 and the x86 exe: the package's files, laid out by
+// the release's own layout step, copied into a folder with a Japanese name and blanks; Tabvane.exe
+// started from there as Explorer starts it (working folder = its own) beside the stand-in host.
+// Win32 only; the driver is 64-bit and reads the tab controls of a 32-bit Tabvane too.
 #include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "host/win32/wide.h"
@@ -28,9 +31,18 @@ constexpr std::string_view kEditModeItem =
     "\x83\x81\x83\x6A\x83\x85\x81\x5B\x95\xD2\x8F\x57\x83\x82\x81\x5B\x83\x68";
 constexpr std::string_view kRunCaptionPrefix = "Tabvane \x81\xA8 ";  // "Tabvane → "
 
-// The package's folder as the layout step left it (a path of the Linux host: Wine's drive Z:).
-fs::path PackageFolder() {
-  std::wstring path = L"Z:" + fs::path(u8"" PACKAGE_DIR).wstring();
+// One laid-out package: which exe it holds and its folder as the layout step left it (a path of
+// the Linux host, UTF-8; empty when the tree has no such exe).
+struct Flavour {
+  const char* name;
+  const char8_t* folder;
+};
+constexpr Flavour kX64{"x64", u8"" PACKAGE_DIR_X64};
+constexpr Flavour kX86{"x86", u8"" PACKAGE_DIR_X86};
+
+// The folder as Windows programs see it: Wine's drive Z: is the Linux root.
+fs::path PackageFolder(const Flavour& flavour) {
+  std::wstring path = L"Z:" + fs::path(flavour.folder).wstring();
   for (wchar_t& c : path) c = c == L'/' ? L'\\' : c;
   return fs::path(path);
 }
@@ -69,13 +81,39 @@ class RemoteBlock {
   void* base_;
 };
 
-// The caption of a tab, Shift-JIS; "(unreadable)" when the control does not answer.
-std::string TabCaption(HANDLE process, HWND tabs, int index) {
+// TCITEMW as a 32-bit process lays it out: pointers and LPARAM are 4 bytes, no padding.
+struct TcItemW32 {
+  UINT mask;
+  DWORD dwState;
+  DWORD dwStateMask;
+  std::uint32_t pszText;
+  int cchTextMax;
+  int iImage;
+  std::uint32_t lParam;
+};
+static_assert(sizeof(TcItemW32) == 28);
+
+// True when the process runs 32-bit code on 64-bit Windows (its structures have 4-byte pointers).
+bool IsWow64(HANDLE process) {
+  BOOL wow64 = FALSE;
+  return IsWow64Process(process, &wow64) != 0 && wow64 != FALSE;
+}
+
+// The caption of a tab, Shift-JIS, with the TCITEMW layout of the tab control's process;
+// "(unreadable)" when the control does not answer.
+template <typename Item>
+std::string TabCaptionAs(HANDLE process, HWND tabs, int index) {
   std::array<wchar_t, 128> text{};
-  RemoteBlock block(process, sizeof(TCITEMW) + sizeof text);
-  TCITEMW item{};
+  RemoteBlock block(process, sizeof(Item) + sizeof text);
+  Item item{};
   item.mask = TCIF_TEXT;
-  item.pszText = reinterpret_cast<wchar_t*>(block.Address(sizeof item));
+  char* const remoteText = block.Address(sizeof item);
+  if constexpr (std::is_same_v<Item, TcItemW32>) {
+    // The block lies in the 32-bit process's address space.
+    item.pszText = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(remoteText));
+  } else {
+    item.pszText = reinterpret_cast<wchar_t*>(remoteText);
+  }
   item.cchTextMax = static_cast<int>(text.size());
   if (!block.Write(&item, sizeof item) ||
       !block.Send(tabs, TCM_GETITEMW, static_cast<WPARAM>(index)) ||
@@ -84,6 +122,11 @@ std::string TabCaption(HANDLE process, HWND tabs, int index) {
   }
   text.back() = L'\0';
   return SjisFromWide(text.data());
+}
+
+std::string TabCaption(HANDLE process, HWND tabs, int index) {
+  return IsWow64(process) ? TabCaptionAs<TcItemW32>(process, tabs, index)
+                          : TabCaptionAs<TCITEMW>(process, tabs, index);
 }
 
 std::vector<std::string> TabCaptions(HANDLE process, HWND tabs) {
@@ -119,14 +162,13 @@ std::vector<std::string> Lines(std::string_view bytes) {
 // last names of the laid-out folder) with the stand-in host in "<scratch>\host\", both started.
 class Release {
  public:
-  Release() {
-    const fs::path source = PackageFolder();
+  explicit Release(const Flavour& flavour) : source_(PackageFolder(flavour)) {
     const fs::path scratch(WideFromSjis(scratch_.path()));
-    app_ = scratch / source.parent_path().filename() / source.filename();
+    app_ = scratch / source_.parent_path().filename() / source_.filename();
     host_ = scratch / L"host";
     std::error_code error;
     fs::create_directories(app_, error);
-    fs::copy(source, app_, fs::copy_options::recursive, error);
+    fs::copy(source_, app_, fs::copy_options::recursive, error);
     EXPECT_FALSE(error) << "copying the laid-out package: " << error.message();
     fs::create_directories(host_, error);
     fs::copy_file(drv::DosPath(STANDIN_EXE_BUILD_PATH), host_ / L"standin_host.exe", error);
@@ -185,13 +227,14 @@ class Release {
   std::string AppFile(const wchar_t* name) const {
     return drv::ReadFileBytes((app_ / name).wstring()).value_or("(missing)");
   }
-  static std::string PackageFile(const wchar_t* name) {
-    return drv::ReadFileBytes((PackageFolder() / name).wstring()).value_or("(missing)");
+  std::string PackageFile(const wchar_t* name) const {
+    return drv::ReadFileBytes((source_ / name).wstring()).value_or("(missing)");
   }
   // The app folder as Tabvane knows it: Shift-JIS with a trailing "\".
   std::string AppFolderText() const { return SjisFromWide(app_.wstring()) + "\\"; }
 
  private:
+  fs::path source_;
   fakes::ScratchDir scratch_;
   fs::path app_, host_;
   drv::StartedProgram host_process_, tabvane_;
@@ -199,7 +242,19 @@ class Release {
   HWND main_ = nullptr;
 };
 
-TEST(Package, StartsWithTheSampleMenusAndWritesThemBackUnchanged) {
+// Every case runs once per exe; an exe the tree was not given is skipped.
+class Package : public testing::TestWithParam<Flavour> {
+ protected:
+  void SetUp() override {
+    if (std::u8string_view(GetParam().folder).empty()) {
+      GTEST_SKIP() << "no " << GetParam().name
+                   << " Tabvane.exe in this tree (configure with -DTABVANE_X86_EXE=PATH; "
+                      "it runs under a 32-bit Wine)";
+    }
+  }
+};
+
+TEST_P(Package, StartsWithTheSampleMenusAndWritesThemBackUnchanged) {
   // The tabs of the six pages as the sample command list gives them.
   const std::vector<std::vector<std::string>> pages = {
       {"\x90\x7D\x96\xCA", "\x88\xF3\x8D\xFC"},                      // 図面 印刷
@@ -209,7 +264,7 @@ TEST(Package, StartsWithTheSampleMenusAndWritesThemBackUnchanged) {
       {"\x8F\x57\x8C\x76", "\x95\x5C"},                              // 集計 表
       {"\x82\xE6\x82\xAD\x8E\x67\x82\xA4", "\x97\x5C\x94\xF5"},      // よく使う 予備
   };
-  Release release;
+  Release release(GetParam());
   release.Start();
   const std::vector<HWND> strips = release.Strips();
   ASSERT_EQ(strips.size(), pages.size());
@@ -221,7 +276,7 @@ TEST(Package, StartsWithTheSampleMenusAndWritesThemBackUnchanged) {
             (std::vector<std::string>{std::string(kEditModeItem), release.HostEntry()}));
 
   ASSERT_TRUE(release.Close());
-  EXPECT_EQ(release.AppFile(L"ga_list.txt"), Release::PackageFile(L"ga_list.txt"))
+  EXPECT_EQ(release.AppFile(L"ga_list.txt"), release.PackageFile(L"ga_list.txt"))
       << "the menus with their relative paths must read back as shipped";
   const std::vector<std::string> settings = Lines(release.AppFile(L"Tabvane.dat"));
   ASSERT_EQ(settings.size(), 14u);
@@ -229,7 +284,7 @@ TEST(Package, StartsWithTheSampleMenusAndWritesThemBackUnchanged) {
   EXPECT_EQ(settings[11], "1") << "edit mode kept";
 }
 
-TEST(Package, SlotKeysRunTheSampleTransformsThroughTheHost) {
+TEST_P(Package, SlotKeysRunTheSampleTransformsThroughTheHost) {
   struct Case {
     int page;       // clicked first unless 0, the page shown at start
     wchar_t key;
@@ -244,7 +299,7 @@ TEST(Package, SlotKeysRunTheSampleTransformsThroughTheHost) {
       {4, L'0', "\x96\xCA\x90\xCF\x8C\x76\x8E\x5A\x81\x69\x95\xC2\x90\x7D\x8C\x60\x81\x6A",
        "transforms\\\x96\xCA\x90\xCF\x8C\x76\x8E\x5A.bat"},
   };
-  Release release;
+  Release release(GetParam());
   release.Start();
   std::size_t launches = 0;
   for (const Case& c : cases) {
@@ -269,6 +324,13 @@ TEST(Package, SlotKeysRunTheSampleTransformsThroughTheHost) {
   }
   EXPECT_TRUE(release.Close());
 }
+
+void PrintTo(const Flavour& flavour, std::ostream* out) { *out << flavour.name; }
+
+std::string FlavourName(const testing::TestParamInfo<Flavour>& flavour) {
+  return flavour.param.name;
+}
+INSTANTIATE_TEST_SUITE_P(Exe, Package, testing::Values(kX64, kX86), FlavourName);
 
 }  // namespace
 }  // namespace tabvane
