@@ -72,7 +72,7 @@ bool SettingsDialog::Create(HWND owner) {
                         kClientWidth, kClientHeight);
 }
 
-void SettingsDialog::OnInit() {
+void SettingsDialog::CreateControls() {
   const HWND hwnd = Handle();
   const HFONT font = look_.Font();
   SetWindowIcon(hwnd, look_.Icon());
@@ -111,6 +111,7 @@ void SettingsDialog::OnInit() {
 
 void SettingsDialog::ShowModal() {
   if (form_ == nullptr) return;
+  MakeControls();
   form_->FormShow();
   RunModal();
 }

@@ -33,7 +33,7 @@ class SettingsDialog : public SettingsDialogView, public Dialog {
   void ShowModal() override;
 
  protected:
-  void OnInit() override;
+  void CreateControls() override;
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:

@@ -119,7 +119,7 @@ bool SlotEditorDialog::Create(HWND owner) {
                         kClientWidth, kClientHeight);
 }
 
-void SlotEditorDialog::OnInit() {
+void SlotEditorDialog::CreateControls() {
   const HWND hwnd = Handle();
   const HFONT font = look_.Font();
   SetWindowIcon(hwnd, look_.Icon());
@@ -150,6 +150,7 @@ void SlotEditorDialog::SetEdit2Text(std::string_view text) { SetWindowTextSjis(e
 
 void SlotEditorDialog::ShowModal() {
   if (form_ == nullptr) return;
+  MakeControls();
   form_->FormShow();
   RunModal();
 }

@@ -34,7 +34,7 @@ class SlotEditorDialog : public SlotEditorView, public Dialog {
   bool AskSetTitle() override;
 
  protected:
-  void OnInit() override;
+  void CreateControls() override;
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:

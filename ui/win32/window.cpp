@@ -84,7 +84,7 @@ struct DialogInit {
 bool Dialog::Create(HWND owner, DWORD style, std::wstring_view caption, int x, int y,
                     int clientWidth, int clientHeight) {
   // An empty template: no menu, the default class, no title and no controls. The controls are
-  // created at pixel positions in OnInit, so the dialog's font units play no part.
+  // created at pixel positions in CreateControls, so the dialog's font units play no part.
   struct alignas(4) {
     DLGTEMPLATE head;
     WORD menu, windowClass, title;
@@ -96,6 +96,12 @@ bool Dialog::Create(HWND owner, DWORD style, std::wstring_view caption, int x, i
   if (hwnd_ == nullptr) return false;
   SetWindowTextW(hwnd_, std::wstring(caption).c_str());
   return true;
+}
+
+void Dialog::MakeControls() {
+  if (controlsMade_ || hwnd_ == nullptr) return;
+  controlsMade_ = true;
+  CreateControls();
 }
 
 void Dialog::RunModal() {
@@ -169,7 +175,6 @@ INT_PTR CALLBACK Dialog::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
                          static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE)));
       SetWindowPos(hwnd, nullptr, init->x, init->y, frame.right - frame.left,
                    frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
-      self->OnInit();
       // FALSE: the dialog stays hidden and sets its own focus when it is shown.
     } else {
       result = self->HandleMessage(message, wParam, lParam);

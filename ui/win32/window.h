@@ -48,6 +48,8 @@ class Window {
 
 // A modeless dialog from an empty in-memory template, hidden until shown modally by its own
 // loop. The object is attached on WM_INITDIALOG; HandleMessage returns FALSE for the default.
+// Its controls are made on the first showing: most runs never open a dialog, and every window
+// made at start-up costs start-up time and memory.
 class Dialog {
  public:
   Dialog() = default;
@@ -58,11 +60,13 @@ class Dialog {
   HWND Handle() const { return hwnd_; }
 
  protected:
-  // Creates the hidden dialog owned by owner with the given client size at (x, y);
-  // WM_INITDIALOG then runs OnInit.
+  // Creates the hidden dialog owned by owner with the given client size at (x, y), without
+  // its controls.
   bool Create(HWND owner, DWORD style, std::wstring_view caption, int x, int y, int clientWidth,
               int clientHeight);
-  virtual void OnInit() = 0;
+  // Makes the controls, once: CreateControls runs before the first showing fills them.
+  void MakeControls();
+  virtual void CreateControls() = 0;
   virtual INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
 
   // Shows the dialog with its owner disabled and runs messages until EndModal.
@@ -80,6 +84,7 @@ class Dialog {
   HWND hwnd_ = nullptr;
   HWND pendingFocus_ = nullptr;
   bool modal_ = false;
+  bool controlsMade_ = false;
 };
 
 // Creates a child control; nullptr on failure.
