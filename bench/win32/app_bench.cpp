@@ -2,8 +2,8 @@
 // start to the first paint of its window, private memory after start-up, and CPU used while
 // idle for a while (normal mode with the default interval, scanning the benchmark desktop,
 // and edit mode). Tabvane runs from app folders of its own: empty (a first start), and with
-// the workload's command list, a menu file and a settings file. The bare window's twin that
-// loads Tabvane's DLLs tells their share.
+// the workload's command list, a menu file and a settings file. The bare window's twins tell
+// the shares of Tabvane's DLLs and of its windows (the same windows with no logic).
 //   app_bench.exe TABVANE_EXE [idle seconds] [starts]     (the bare windows beside itself)
 // Prints "RESULT key value" lines (milliseconds, bytes). Win32 only.
 #include <windows.h>
@@ -263,11 +263,13 @@ int Run(const std::wstring& tabvaneExe, int idleSeconds, int starts) {
   const std::wstring here = driver::ExeFolder();
   const Subject bare{"bare", root + L"bare\\", L"bare.exe"};
   const Subject twin{"bare_dlls", root + L"bare_dlls\\", L"bare_dlls.exe"};
+  const Subject tree{"bare_tree", root + L"bare_tree\\", L"bare_tree.exe"};
   const Subject first{"tabvane_first", root + L"first\\", L"Tabvane.exe", true};
   const Subject normal{"tabvane", root + L"normal\\", L"Tabvane.exe"};
   const Subject edit{"tabvane_edit", root + L"edit\\", L"Tabvane.exe"};
   if (!CopyInto(here + L"bench_bare_window.exe", bare) ||
-      !CopyInto(here + L"bench_bare_window_dlls.exe", twin) || !CopyInto(tabvaneExe, first) ||
+      !CopyInto(here + L"bench_bare_window_dlls.exe", twin) ||
+      !CopyInto(here + L"bench_bare_window_tree.exe", tree) || !CopyInto(tabvaneExe, first) ||
       !PrepareAppFolder(normal.folder, tabvaneExe, false) ||
       !PrepareAppFolder(edit.folder, tabvaneExe, true)) {
     std::fprintf(stderr, "app_bench: cannot prepare the app folders in %ls\n", root.c_str());
@@ -276,10 +278,11 @@ int Run(const std::wstring& tabvaneExe, int idleSeconds, int starts) {
   }
   const int status = [&] {
     // Start-up and memory, all exes taking turns so that each sees the same load.
-    const Subject* subjects[] = {&bare, &twin, &first, &normal};
-    std::vector<double> startMs[4], privateBytes[4];
+    const Subject* subjects[] = {&bare, &twin, &tree, &first, &normal};
+    constexpr int kSubjects = 5;
+    std::vector<double> startMs[kSubjects], privateBytes[kSubjects];
     for (int i = 0; i < starts; ++i) {
-      for (int k = 0; k < 4; ++k) {
+      for (int k = 0; k < kSubjects; ++k) {
         Measured m = Start(*subjects[k]);
         if (m.started.window == nullptr) {
           std::fprintf(stderr, "app_bench: %s showed no painted window\n", subjects[k]->key);
@@ -293,7 +296,7 @@ int Run(const std::wstring& tabvaneExe, int idleSeconds, int starts) {
     }
     std::printf("private memory and CPU time from %s\n",
                 UnderWine() ? "Linux /proc/PID (RssAnon + VmSwap; utime + stime)" : "Windows");
-    for (int k = 0; k < 4; ++k) {
+    for (int k = 0; k < kSubjects; ++k) {
       Result(("start_" + std::string(subjects[k]->key) + "_ms").c_str(), Median(startMs[k]));
       Result(("private_" + std::string(subjects[k]->key) + "_bytes").c_str(),
              Median(privateBytes[k]));

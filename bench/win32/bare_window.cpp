@@ -1,20 +1,26 @@
 // The bare window the running exe is measured against: one top-level window of the main
-// window's size that paints its background, and a message loop. Nothing else. Built a second
-// time with TABVANE_BENCH_DLLS as a twin that also loads the DLLs Tabvane.exe imports (common
-// controls 6 through the same manifest, the file chooser, the input method). Win32 only.
+// window's size that paints its background, and a message loop. Nothing else. Built twice
+// more as twins that tell where Tabvane's start-up goes under Wine:
+//   TABVANE_BENCH_DLLS  also loads the DLLs Tabvane.exe imports, through the same manifest;
+//   TABVANE_BENCH_TREE  besides, makes the same windows Tabvane makes at start-up (an owner,
+//                       the main window, the panel's controls, the page tabs with six sheets of
+//                       a tab strip and a grid each, two hidden dialogs), in the same font, with
+//                       no program logic and no files.
+// Win32 only.
 #include <windows.h>
 
 #ifdef TABVANE_BENCH_DLLS
 #include <commctrl.h>
-#include <commdlg.h>
 #include <imm.h>
 
 // Referenced so that the loader maps the DLLs at start-up, as it does for Tabvane.exe.
-[[maybe_unused]] const volatile auto kFileChooser = &GetOpenFileNameW;
 [[maybe_unused]] const volatile auto kInputContext = &ImmGetContext;
+[[maybe_unused]] const volatile auto kRegistry = &RegOpenKeyExW;
 #endif
 
 namespace {
+
+constexpr wchar_t kClassName[] = L"TabvaneBenchBareWindow";
 
 LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   switch (message) {
@@ -26,30 +32,108 @@ LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) n
       return 0;
     }
     case WM_DESTROY:
-      PostQuitMessage(0);
+      if (GetParent(window) == nullptr) PostQuitMessage(0);
       return 0;
     default:
       return DefWindowProcW(window, message, wParam, lParam);
   }
 }
 
+#ifdef TABVANE_BENCH_TREE
+HFONT MakeFont(LONG escapement) {
+  LOGFONTW lf{};
+  lf.lfHeight = -13;
+  lf.lfEscapement = escapement;
+  lf.lfOrientation = escapement;
+  lf.lfCharSet = SHIFTJIS_CHARSET;
+  lf.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+  lstrcpyW(lf.lfFaceName, L"\xFF2D\xFF33 \x30B4\x30B7\x30C3\x30AF");  // "ＭＳ ゴシック"
+  return CreateFontIndirectW(&lf);
+}
+
+HWND Child(const wchar_t* className, const wchar_t* text, DWORD style, HWND parent, int x, int y,
+           int width, int height, HFONT font) {
+  const HWND child = CreateWindowExW(0, className, text, style | WS_CHILD | WS_VISIBLE, x, y,
+                                     width, height, parent, nullptr, nullptr, nullptr);
+  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return child;
+}
+
+INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM) noexcept { return FALSE; }
+
+void HiddenDialog(HWND owner) {
+  struct alignas(4) {
+    DLGTEMPLATE head;
+    WORD menu, windowClass, title;
+  } empty{};
+  empty.head.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+  CreateDialogIndirectParamW(nullptr, &empty.head, owner, DialogProc, 0);
+}
+
+// The windows Tabvane makes at start-up, at the places its layout gives them.
+void MakeTree(HWND main) {
+  const HFONT font = MakeFont(0);
+  const HFONT sideways = MakeFont(900);
+  RECT client{};
+  GetClientRect(main, &client);
+  const HWND panel = Child(kClassName, L"", WS_CLIPCHILDREN, main, 0, 0, client.right, 29, font);
+  Child(WC_BUTTONW, L"\x8A2D\x5B9A", WS_TABSTOP, panel, 4, 4, 45, 22, font);
+  Child(WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, panel, 52, 4, 317, 200,
+        font);
+  ShowWindow(Child(WC_LISTBOXW, L"", LBS_NOINTEGRALHEIGHT, panel, 286, -2, 33, 25, font),
+             SW_HIDE);
+  const HWND pages = Child(WC_TABCONTROLW, L"", WS_TABSTOP | WS_CLIPCHILDREN | TCS_VERTICAL |
+                           TCS_MULTILINE, main, 4, 29, client.right - 4, client.bottom - 29,
+                           sideways);
+  const wchar_t* captions[] = {L"\xFF8C\xFF67\xFF72\xFF99", L"\x7DE8\x96C6", L"\x4F5C\x56F3",
+                               L"\x8A2D\x5B9A", L"\x305D\x306E\x4ED6", L"\x30D5\x30EA\x30FC"};
+  RECT display{0, 0, client.right - 4, client.bottom - 29};
+  for (int i = 0; i < 6; ++i) {
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<wchar_t*>(captions[i]);
+    SendMessageW(pages, TCM_INSERTITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+  }
+  SendMessageW(pages, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+  const int width = display.right - display.left;
+  const int height = display.bottom - display.top;
+  for (int i = 0; i < 6; ++i) {
+    const HWND sheet = Child(kClassName, L"", WS_CLIPCHILDREN, pages, display.left, display.top,
+                             width, height, font);
+    Child(WC_TABCONTROLW, L"", WS_TABSTOP | WS_CLIPSIBLINGS, sheet, 0, 0, width, height, font);
+    Child(kClassName, L"", WS_VSCROLL, sheet, 4, 4, width - 8, height - 8, font);
+    if (i != 0) ShowWindow(sheet, SW_HIDE);
+  }
+  HiddenDialog(main);
+  HiddenDialog(main);
+}
+#endif
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
 #ifdef TABVANE_BENCH_DLLS
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
 #endif
   WNDCLASSW wc{};
   wc.lpfnWndProc = Proc;
   wc.hInstance = instance;
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = L"TabvaneBenchBareWindow";
+  wc.lpszClassName = kClassName;
   if (RegisterClassW(&wc) == 0) return 1;
-  const HWND window = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"Bare window",
-                                      WS_OVERLAPPEDWINDOW, 192, 107, 387, 483, nullptr, nullptr,
-                                      instance, nullptr);
+  HWND owner = nullptr;
+#ifdef TABVANE_BENCH_TREE
+  owner = CreateWindowExW(0, kClassName, L"Owner", WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0, 0, 0,
+                          nullptr, nullptr, instance, nullptr);
+#endif
+  const HWND window = CreateWindowExW(WS_EX_TOPMOST, kClassName, L"Bare window",
+                                      WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 192, 107, 387, 483,
+                                      owner, nullptr, instance, nullptr);
   if (window == nullptr) return 1;
+#ifdef TABVANE_BENCH_TREE
+  MakeTree(window);
+#endif
   ShowWindow(window, showCommand);
   UpdateWindow(window);
   MSG msg{};
