@@ -36,9 +36,10 @@ constexpr std::string_view kRunCaptionPrefix = "Tabvane \x81\xA8 ";  // "Tabvane
 struct Flavour {
   const char* name;
   const char8_t* folder;
+  bool wow64;  // a 32-bit exe: it runs under WoW64 beside this 64-bit test
 };
-constexpr Flavour kX64{"x64", u8"" PACKAGE_DIR_X64};
-constexpr Flavour kX86{"x86", u8"" PACKAGE_DIR_X86};
+constexpr Flavour kX64{"x64", u8"" PACKAGE_DIR_X64, false};
+constexpr Flavour kX86{"x86", u8"" PACKAGE_DIR_X86, true};
 
 // The folder as Windows programs see it: Wine's drive Z: is the Linux root.
 fs::path PackageFolder(const Flavour& flavour) {
@@ -162,7 +163,7 @@ std::vector<std::string> Lines(std::string_view bytes) {
 // last names of the laid-out folder) with the stand-in host in "<scratch>\host\", both started.
 class Release {
  public:
-  explicit Release(const Flavour& flavour) : source_(PackageFolder(flavour)) {
+  explicit Release(const Flavour& flavour) : flavour_(flavour), source_(PackageFolder(flavour)) {
     const fs::path scratch(WideFromSjis(scratch_.path()));
     app_ = scratch / source_.parent_path().filename() / source_.filename();
     host_ = scratch / L"host";
@@ -190,6 +191,7 @@ class Release {
                                     mainMatch, kWait);
     main_ = tabvane_.window;
     ASSERT_NE(main_, nullptr) << "Tabvane's main window did not appear";
+    ASSERT_EQ(IsWow64(Process()), flavour_.wow64) << "not the " << flavour_.name << " exe";
     ASSERT_TRUE(drv::WaitUntil([&] { return drv::ComboItems(Combo()).size() == 2; }, kWait))
         << "the start-up scan did not list the stand-in";
   }
@@ -234,6 +236,7 @@ class Release {
   std::string AppFolderText() const { return SjisFromWide(app_.wstring()) + "\\"; }
 
  private:
+  Flavour flavour_;
   fs::path source_;
   fakes::ScratchDir scratch_;
   fs::path app_, host_;
