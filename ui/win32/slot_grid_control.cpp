@@ -45,7 +45,11 @@ std::string SlotGridControl::Cell(int32_t col, int32_t row) const {
 
 void SlotGridControl::SetCell(int32_t col, int32_t row, std::string_view text) {
   if (!InRange(col, row)) return;
-  cells_[static_cast<std::size_t>(col)][static_cast<std::size_t>(row)] = std::string(text);
+  std::string& cell = cells_[static_cast<std::size_t>(col)][static_cast<std::size_t>(row)];
+  // A menu shown fills every cell; only a changed one needs a paint (under Wine each
+  // invalidation is a round trip to the server).
+  if (cell == text) return;
+  cell = text;
   InvalidateRect(Handle(), nullptr, FALSE);
 }
 
