@@ -103,7 +103,11 @@ void TabStripControl::AppendTab(std::string_view caption) {
                reinterpret_cast<LPARAM>(&item));
   // The first tab of an empty strip becomes the selected one, as the control does on Windows.
   if (count == 0 && SelectedTab() < 0) SendMessageW(hwnd_, TCM_SETCURSEL, 0, 0);
-  if (tabsChanged_ && !filling_) tabsChanged_();
+  if (filling_) {
+    appendedWhileFilling_ = true;
+  } else if (tabsChanged_) {
+    tabsChanged_();
+  }
 }
 
 void TabStripControl::BeginFill() {
@@ -117,6 +121,9 @@ void TabStripControl::EndFill() {
   filling_ = false;
   SetWindowLongPtrW(hwnd_, GWL_STYLE,
                     GetWindowLongPtrW(hwnd_, GWL_STYLE) & ~LONG_PTR{TCS_FIXEDWIDTH});
+  // A strip that took no tab (a page without tabs, a first start) has nothing to measure.
+  if (!appendedWhileFilling_) return;
+  appendedWhileFilling_ = false;
   // The font again makes every version of the control measure the captions now.
   SendMessageW(hwnd_, WM_SETFONT, static_cast<WPARAM>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)),
                TRUE);

@@ -51,7 +51,7 @@ class TabStripControl : public TabStrip {
   // Between these two the strip takes many tabs in a row: the tabs have a fixed width, so that
   // a control which lays out every tab again on each insert (Wine's measures every caption)
   // does not measure n captions n times, and tabsChanged waits. EndFill gives the tabs their
-  // captions' widths again and runs tabsChanged once.
+  // captions' widths again and runs tabsChanged once, if any tab came in between.
   void BeginFill();
   void EndFill();
 
@@ -59,6 +59,7 @@ class TabStripControl : public TabStrip {
   HWND hwnd_ = nullptr;
   std::function<void()> tabsChanged_;
   bool filling_ = false;
+  bool appendedWhileFilling_ = false;
 };
 
 // TabSheet1 .. TabSheet6: a page holding its tab strip and, in the strip's display area, its

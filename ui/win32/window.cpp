@@ -271,6 +271,13 @@ void PlaceOnScreen(HWND hwnd, const Bounds& bounds, bool resize) {
                                     info.rcWork.bottom});
     }
   }
+  // A window already there is left alone: at start-up the stored bounds are mostly where the
+  // window was made, and each move costs a round trip to the server under Wine.
+  const Bounds current = OuterBounds(hwnd);
+  if (!IsIconic(hwnd) && current.left == placed.left && current.top == placed.top &&
+      (!resize || (current.width == placed.width && current.height == placed.height))) {
+    return;
+  }
   UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
   if (!resize) flags |= SWP_NOSIZE;
   SetWindowPos(hwnd, nullptr, placed.left, placed.top, placed.width, placed.height, flags);
