@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Checks a release zip as scripts/package writes it; with --list also prints its entries.
+"""Checks a release zip as scripts/package writes it; with --list also prints its entries, with
+--unpack DEST writes its folder's files into DEST as an unzip does (names from code page 932).
 
-    check_zip.py [--list] dist/Tabvane-<version>-<win64|win32>.zip
+    check_zip.py [--list | --unpack DEST] dist/Tabvane-<version>-<win64|win32>.zip
 
 What a user's unzip and Tabvane itself rely on: one folder Tabvane-<version>/ with the expected
 files; names in code page 932 without the UTF-8 flag; sorted entries with one time stamp and no
@@ -10,6 +11,7 @@ line is their REM title; menus that name transforms relative to the folder, one 
 tab of the command list; an exe for the zip's architecture with a zero link time stamp and the
 version in its version resource. Exits 1 with one line per fault.
 """
+import os
 import re
 import struct
 import sys
@@ -147,17 +149,30 @@ def listing(path):
             print(f"{info.file_size:9d} {info.compress_size:9d}  {stamp}  {info.filename}")
 
 
+def unpack(path, dest):
+    """The files of the zip's one folder, written into dest (the folder a user renamed)."""
+    with zipfile.ZipFile(path, metadata_encoding="cp932") as archive:
+        for info in archive.infolist():
+            target = os.path.join(dest, *info.filename.split("/")[1:])
+            os.makedirs(os.path.dirname(target), exist_ok=True)
+            with open(target, "wb") as out:
+                out.write(archive.read(info))
+
+
 def main(arguments):
     show = arguments[:1] == ["--list"]
-    paths = arguments[1:] if show else arguments
+    dest = arguments[1] if arguments[:1] == ["--unpack"] and len(arguments) > 1 else None
+    paths = arguments[1:] if show else arguments[2:] if dest else arguments
     if len(paths) != 1:
-        print(__doc__.strip().splitlines()[2].strip(), file=sys.stderr)
+        print(__doc__.strip().splitlines()[3].strip(), file=sys.stderr)
         return 2
     faults = check(paths[0])
     for fault in faults:
         print(f"{paths[0]}: {fault}", file=sys.stderr)
     if show:
         listing(paths[0])
+    if dest and not faults:
+        unpack(paths[0], dest)
     return 1 if faults else 0
 
 

@@ -1,6 +1,7 @@
-// The release folder end to end, for the x64 and the x86 exe: the package's files, laid out by
-// the release's own layout step, copied into a folder with a Japanese name and blanks; Tabvane.exe
-// started from there as Explorer starts it (working folder = its own) beside the stand-in host.
+// The release folder end to end, for the x64 and the x86 exe: the release zips unpacked (or the
+// x64 package laid out by the release's own layout step) into folders with a Japanese name and
+// blanks, copied, and Tabvane.exe started from there as Explorer starts it (working folder = its
+// own) beside the stand-in host.
 // Win32 only; the driver is 64-bit and reads the tab controls of a 32-bit Tabvane too.
 #include <windows.h>
 #include <commctrl.h>
@@ -31,8 +32,8 @@ constexpr std::string_view kEditModeItem =
     "\x83\x81\x83\x6A\x83\x85\x81\x5B\x95\xD2\x8F\x57\x83\x82\x81\x5B\x83\x68";
 constexpr std::string_view kRunCaptionPrefix = "Tabvane \x81\xA8 ";  // "Tabvane → "
 
-// One laid-out package: which exe it holds and its folder as the layout step left it (a path of
-// the Linux host, UTF-8; empty when the tree has no such exe).
+// One package folder: which exe it holds and the folder as the fixture left it (a path of the
+// Linux host, UTF-8; empty when the tree has no such package).
 struct Flavour {
   const char* name;
   const char8_t* folder;
@@ -245,14 +246,14 @@ class Release {
   HWND main_ = nullptr;
 };
 
-// Every case runs once per exe; an exe the tree was not given is skipped.
+// Every case runs once per exe; a package the tree was not given is skipped.
 class Package : public testing::TestWithParam<Flavour> {
  protected:
   void SetUp() override {
     if (std::u8string_view(GetParam().folder).empty()) {
       GTEST_SKIP() << "no " << GetParam().name
-                   << " Tabvane.exe in this tree (configure with -DTABVANE_X86_EXE=PATH; "
-                      "it runs under a 32-bit Wine)";
+                   << " package in this tree (configure with -DTABVANE_PACKAGE_DIST=the dist "
+                      "folder of scripts/package; the x86 exe runs under a 32-bit Wine)";
     }
   }
 };
