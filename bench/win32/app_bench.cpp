@@ -11,7 +11,6 @@
 #include <psapi.h>
 
 #include <cstdio>
-#include <cstring>
 #include <optional>
 #include <cwchar>
 #include <string>
@@ -134,27 +133,13 @@ bool UnderWine() {
   return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
-// Under Wine each Windows process is a Linux process, whose figures /proc holds; the driver
-// reads them through Wine's drive Z: (the Linux root). Found by a text unique to its command
-// line (the path of its app folder).
+// The Linux process that runs a Wine process, found by a text unique to its command line (the
+// path of its app folder).
 class LinuxProcess {
  public:
   static LinuxProcess Find(const std::string& commandLinePart) {
     LinuxProcess found;
-    WIN32_FIND_DATAW data;
-    const HANDLE search = FindFirstFileW(L"Z:\\proc\\*", &data);
-    if (search == INVALID_HANDLE_VALUE) return found;
-    do {
-      const std::wstring name = data.cFileName;
-      if (name.empty() || name.find_first_not_of(L"0123456789") != std::wstring::npos) continue;
-      const std::wstring dir = L"Z:\\proc\\" + name + L"\\";
-      const std::optional<std::string> line = driver::ReadFileBytes(dir + L"cmdline");
-      if (line && line->find(commandLinePart) != std::string::npos) {
-        found.dir_ = dir;
-        break;
-      }
-    } while (FindNextFileW(search, &data) != 0);
-    FindClose(search);
+    found.dir_ = driver::LinuxProcFolder(commandLinePart);
     return found;
   }
 
@@ -183,12 +168,9 @@ class LinuxProcess {
   double PrivateBytes() const {
     const std::optional<std::string> status = driver::ReadFileBytes(dir_ + L"status");
     if (!status) return -1;
-    double kb = 0;
-    for (const char* key : {"RssAnon:", "VmSwap:"}) {
-      const std::size_t at = status->find(key);
-      if (at != std::string::npos) kb += std::stod(status->substr(at + std::strlen(key)));
-    }
-    return kb * 1024;
+    return static_cast<double>(driver::ProcStatusField(*status, "RssAnon:") +
+                               driver::ProcStatusField(*status, "VmSwap:")) *
+           1024;
   }
 
  private:

@@ -7,8 +7,6 @@
 #include <chrono>
 #include <climits>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <random>
 #include <set>
 
@@ -46,20 +44,8 @@ std::string Repeated(std::string_view line, std::size_t size) {
 class LinuxMemory {
  public:
   explicit LinuxMemory(const std::string& commandLinePart) {
-    WIN32_FIND_DATAW data;
-    const HANDLE search = FindFirstFileW(L"Z:\\proc\\*", &data);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-      const std::wstring name = data.cFileName;
-      if (name.empty() || name.find_first_not_of(L"0123456789") != std::wstring::npos) continue;
-      const std::wstring dir = L"Z:\\proc\\" + name + L"\\";
-      const std::optional<std::string> line = drv::ReadFileBytes(dir + L"cmdline");
-      if (line && line->find(commandLinePart) != std::string::npos) {
-        status_ = dir + L"status";
-        break;
-      }
-    } while (FindNextFileW(search, &data) != 0);
-    FindClose(search);
+    const std::wstring dir = drv::LinuxProcFolder(commandLinePart);
+    if (!dir.empty()) status_ = dir + L"status";
   }
 
   bool Found() const { return !status_.empty(); }
@@ -69,8 +55,8 @@ class LinuxMemory {
   bool Sample() {
     const std::optional<std::string> status = drv::ReadFileBytes(status_);
     if (!status || status->empty()) return false;
-    peakAnonKb_ = std::max(peakAnonKb_, Field(*status, "RssAnon:"));
-    peakRssKb_ = std::max(peakRssKb_, Field(*status, "VmHWM:"));
+    peakAnonKb_ = std::max(peakAnonKb_, drv::ProcStatusField(*status, "RssAnon:"));
+    peakRssKb_ = std::max(peakRssKb_, drv::ProcStatusField(*status, "VmHWM:"));
     return true;
   }
 
@@ -78,11 +64,6 @@ class LinuxMemory {
   double PeakRssMiB() const { return static_cast<double>(peakRssKb_) / 1024.0; }
 
  private:
-  static long long Field(const std::string& status, const char* key) {
-    const std::size_t at = status.find(key);
-    return at == std::string::npos ? 0 : std::atoll(status.c_str() + at + std::strlen(key));
-  }
-
   std::wstring status_;
   long long peakAnonKb_ = 0;
   long long peakRssKb_ = 0;

@@ -738,4 +738,37 @@ std::wstring ExeFolder() {
   return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
 }
 
+std::wstring LinuxProcFolder(std::string_view commandLinePart) {
+  std::wstring found;
+  WIN32_FIND_DATAW data;
+  const HANDLE search = FindFirstFileW(L"Z:\\proc\\*", &data);
+  if (search == INVALID_HANDLE_VALUE) return found;
+  do {
+    const std::wstring name = data.cFileName;
+    if (name.empty() || name.find_first_not_of(L"0123456789") != std::wstring::npos) continue;
+    const std::wstring dir = L"Z:\\proc\\" + name + L"\\";
+    const std::optional<std::string> line = ReadFileBytes(dir + L"cmdline");
+    if (line && line->find(commandLinePart) != std::string::npos) {
+      found = dir;
+      break;
+    }
+  } while (FindNextFileW(search, &data) != 0);
+  FindClose(search);
+  return found;
+}
+
+long long ProcStatusField(std::string_view status, std::string_view key) {
+  const std::size_t at = status.find(key);
+  if (at == std::string_view::npos) return 0;
+  // The fields are "Key:<blanks>number kB" lines.
+  long long value = 0;
+  std::size_t i = at + key.size();
+  while (i < status.size() && (status[i] == ' ' || status[i] == '\t')) ++i;
+  while (i < status.size() && status[i] >= '0' && status[i] <= '9') {
+    value = value * 10 + (status[i] - '0');
+    ++i;
+  }
+  return value;
+}
+
 }  // namespace tabvane::driver

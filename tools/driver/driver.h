@@ -220,4 +220,12 @@ bool WriteFileBytes(const std::wstring& path, std::string_view bytes);
 // The driver exe's own folder with a trailing "\".
 std::wstring ExeFolder();
 
+// Under Wine each Windows process is a Linux process, whose figures /proc holds (Wine reports
+// no memory or times of another process). Its /proc folder as Windows programs see it
+// ("Z:\proc\PID\"), found by a text of its command line (say the full path of its exe); empty
+// when no process matches.
+std::wstring LinuxProcFolder(std::string_view commandLinePart);
+// The number after key in a /proc status text ("RssAnon:" gives kB); 0 when key is absent.
+long long ProcStatusField(std::string_view status, std::string_view key);
+
 }  // namespace tabvane::driver
