@@ -17,6 +17,9 @@
 [[maybe_unused]] const volatile auto kInputContext = &ImmGetContext;
 [[maybe_unused]] const volatile auto kRegistry = &RegOpenKeyExW;
 #endif
+#ifdef TABVANE_BENCH_TREE
+#include "ui/win32/look.h"
+#endif
 
 namespace {
 
@@ -40,17 +43,6 @@ LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) n
 }
 
 #ifdef TABVANE_BENCH_TREE
-HFONT MakeFont(LONG escapement) {
-  LOGFONTW lf{};
-  lf.lfHeight = -13;
-  lf.lfEscapement = escapement;
-  lf.lfOrientation = escapement;
-  lf.lfCharSet = SHIFTJIS_CHARSET;
-  lf.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
-  lstrcpyW(lf.lfFaceName, L"\xFF2D\xFF33 \x30B4\x30B7\x30C3\x30AF");  // "ＭＳ ゴシック"
-  return CreateFontIndirectW(&lf);
-}
-
 HWND Child(const wchar_t* className, const wchar_t* text, DWORD style, HWND parent, int x, int y,
            int width, int height, HFONT font) {
   const HWND child = CreateWindowExW(0, className, text, style | WS_CHILD | WS_VISIBLE, x, y,
@@ -70,10 +62,10 @@ void HiddenDialog(HWND owner) {
   CreateDialogIndirectParamW(nullptr, &empty.head, owner, DialogProc, 0);
 }
 
-// The windows Tabvane makes at start-up, at the places its layout gives them.
-void MakeTree(HWND main) {
-  const HFONT font = MakeFont(0);
-  const HFONT sideways = MakeFont(900);
+// The windows Tabvane makes at start-up, at the places its layout gives them, in its fonts.
+void MakeTree(HWND main, const tabvane::Look& look) {
+  const HFONT font = look.Font();
+  const HFONT sideways = look.SidewaysFont();
   RECT client{};
   GetClientRect(main, &client);
   const HWND panel = Child(kClassName, L"", WS_CLIPCHILDREN, main, 0, 0, client.right, 29, font);
@@ -132,7 +124,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
                                       owner, nullptr, instance, nullptr);
   if (window == nullptr) return 1;
 #ifdef TABVANE_BENCH_TREE
-  MakeTree(window);
+  const tabvane::Look look;
+  MakeTree(window, look);
 #endif
   ShowWindow(window, showCommand);
   UpdateWindow(window);
