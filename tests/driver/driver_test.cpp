@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace tabvane::driver {
@@ -191,6 +192,25 @@ TEST(DriverFiles, WriteReplacesWholeAndReadGivesTheBytesBack) {
   EXPECT_EQ(ReadFileBytes(path + L".tmp"), std::nullopt);  // no temporary left behind
   DeleteFileW(path.c_str());
   EXPECT_EQ(ReadFileBytes(path), std::nullopt);
+}
+
+TEST(DriverFiles, WriteWaitsForAReaderThatHoldsTheFileForAMoment) {
+  wchar_t folder[MAX_PATH] = {};
+  ASSERT_NE(GetTempPathW(MAX_PATH, folder), 0u);
+  const std::wstring path = std::wstring(folder) + L"tabvane_driver_held.bin";
+  ASSERT_TRUE(WriteFileBytes(path, "old"));
+  // Opened as a polling reader opens it: others may read, nobody may replace it.
+  const HANDLE reader = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  std::thread closer([reader] {
+    Sleep(200);
+    CloseHandle(reader);
+  });
+  EXPECT_TRUE(WriteFileBytes(path, "new"));
+  closer.join();
+  EXPECT_EQ(ReadFileBytes(path), std::string("new"));
+  DeleteFileW(path.c_str());
 }
 
 }  // namespace

@@ -215,7 +215,8 @@ bool SaveBmp(const Image& image, const std::wstring& path);
 
 std::optional<std::string> ReadFileBytes(const std::wstring& path);
 // Writes the bytes to a temporary file beside path and moves it over path, so a program that
-// polls the file never reads half of it.
+// polls the file never reads half of it. While that program has path open the move is retried,
+// for up to two seconds.
 bool WriteFileBytes(const std::wstring& path, std::string_view bytes);
 // The driver exe's own folder with a trailing "\".
 std::wstring ExeFolder();
