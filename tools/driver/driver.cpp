@@ -16,7 +16,7 @@ namespace {
 
 constexpr LONG kAbsoluteRange = 65536;  // absolute mouse coordinates span 0..65535
 constexpr DWORD kMessageTimeoutMs = 2000;
-constexpr DWORD kReplaceRetryMs = 2000;   // a polling reader holds a file for milliseconds
+constexpr Ms kReplaceRetry{2000};  // a polling reader holds a file for milliseconds
 
 DWORD ToDword(Ms ms) {
   const long long count = ms.count();
@@ -726,23 +726,20 @@ bool WriteFileBytes(const std::wstring& path, std::string_view bytes) {
   const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) != 0 &&
                   written == bytes.size();
   CloseHandle(file);
+  // A program polling path holds it open for a moment without FILE_SHARE_DELETE, and the
+  // replacement is refused while it does; such a read ends within milliseconds.
+  bool moved = false;
   if (ok) {
-    // A program polling path holds it open for a moment without FILE_SHARE_DELETE, and the
-    // replacement is refused while it does; such a read ends within milliseconds.
-    const DWORD start = GetTickCount();
-    while (MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) == 0) {
-      const DWORD error = GetLastError();
-      if ((error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) ||
-          GetTickCount() - start > kReplaceRetryMs) {
-        DeleteFileW(temporary.c_str());
-        return false;
-      }
-      Sleep(5);
-    }
-    return true;
+    WaitUntil(
+        [&] {
+          moved = MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+          const DWORD error = moved ? ERROR_SUCCESS : GetLastError();
+          return moved || (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED);
+        },
+        kReplaceRetry, Ms(5));
   }
-  DeleteFileW(temporary.c_str());
-  return false;
+  if (!moved) DeleteFileW(temporary.c_str());
+  return moved;
 }
 
 std::wstring ExeFolder() {
