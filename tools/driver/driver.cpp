@@ -733,8 +733,9 @@ bool WriteFileBytes(const std::wstring& path, std::string_view bytes) {
     WaitUntil(
         [&] {
           moved = MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
-          const DWORD error = moved ? ERROR_SUCCESS : GetLastError();
-          return moved || (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED);
+          if (moved) return true;
+          const DWORD error = GetLastError();  // only a held file is worth another try
+          return error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED;
         },
         kReplaceRetry, Ms(5));
   }
