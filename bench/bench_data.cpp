@@ -88,15 +88,6 @@ std::vector<std::string> Captions(const std::vector<std::string>& words, std::si
   return captions;
 }
 
-std::string Join(const std::vector<std::string>& items) {
-  std::string text;
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    if (i > 0) text += ',';
-    text += items[i];
-  }
-  return text;
-}
-
 std::vector<std::string> KeywordLists(const std::vector<std::string>& words, std::size_t count,
                                       uint64_t seed) {
   Random random(seed);

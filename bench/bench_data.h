@@ -31,9 +31,6 @@ std::vector<std::string> Vocabulary(std::size_t count, uint64_t seed);
 std::vector<std::string> Captions(const std::vector<std::string>& words, std::size_t shown,
                                   std::size_t count, uint64_t seed);
 
-// The captions joined with ",", as detection builds the caption text.
-std::string Join(const std::vector<std::string>& items);
-
 // One keyword list per entry: 1 to 6 vocabulary words joined with ",".
 std::vector<std::string> KeywordLists(const std::vector<std::string>& words, std::size_t count,
                                       uint64_t seed);

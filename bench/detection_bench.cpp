@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "bench/bench_data.h"
-#include "host/host_link.h"
+#include "host/host_scan.h"
 #include "text/func.h"
 
 namespace tabvane::bench {
@@ -23,7 +23,7 @@ struct DetectionData {
 const DetectionData& Data() {
   static const DetectionData data = [] {
     DetectionData d;
-    d.captionText = Join(WorkloadCaptions());
+    d.captionText = CaptionText(WorkloadCaptions());
     int32_t tab = 0;
     for (std::string& list : WorkloadKeywordLists()) {
       TCommandEntry entry;

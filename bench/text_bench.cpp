@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "bench/bench_data.h"
+#include "host/host_scan.h"
 #include "text/func.h"
 #include "text/sjis.h"
 
@@ -15,7 +16,7 @@ namespace tabvane::bench {
 namespace {
 
 const std::string& CaptionText() {
-  static const std::string text = Join(WorkloadCaptions());
+  static const std::string text = CaptionText(WorkloadCaptions());
   return text;
 }
 

@@ -1,8 +1,7 @@
 // The launch of a slot's transform: host folder from the registry, the bridge batch and the
 // Ctrl+B sent to the target. Depends on text/, model/ and the platform interface only.
-#include "host/host_link.h"
+#include "host/host_launch.h"
 
-#include "model/menus.h"
 #include "text/func.h"
 #include "text/sjis.h"
 
@@ -66,30 +65,30 @@ void WriteBridgeBatch(Files& files, std::string_view folder, std::string_view ba
   WriteInPlace(files, path, BridgeBatchBytes(batch));
 }
 
-void RunSlot(MainState& state, MainControls& controls, HostPlatform& platform, int32_t page,
-             int32_t tab, int32_t slot) {
-  controls.Timer1.Stop();
-  if (slot < 0 || slot >= kSlotCount) return;
+LaunchOutcome RunSlot(HostPlatform& platform, const std::vector<TCommandEntry>& entries,
+                      const std::vector<TMenu>& menus, WindowHandle target,
+                      const TSettings& settings, int32_t page, int32_t tab, int32_t slot) {
+  LaunchOutcome outcome;
+  if (slot < 0 || slot >= kSlotCount) return outcome;
 
-  const int32_t menu = FindMenuNumber(state.FEntries, page, tab);
-  if (menu <= 0 || static_cast<std::size_t>(menu) > state.menus.FMenus.size()) return;
-  const TMenu& slots = state.menus.FMenus[static_cast<std::size_t>(menu - 1)];
+  const int32_t menu = FindMenuNumber(entries, page, tab);
+  if (menu <= 0 || static_cast<std::size_t>(menu) > menus.size()) return outcome;
+  const TMenu& slots = menus[static_cast<std::size_t>(menu - 1)];
   // Copies: the wait below dispatches messages, and a handler run inside it may edit the menus.
   const std::string name = slots.Names[static_cast<std::size_t>(slot)];
   const std::string batch = slots.BatchFiles[static_cast<std::size_t>(slot)];
-  if (batch.empty() || !platform.FileSystem().FileExists(batch)) return;
+  if (batch.empty() || !platform.FileSystem().FileExists(batch)) return outcome;
 
   const std::string hostPath = GetHostExePath(platform);
   const std::string_view folder = FolderPart(hostPath);
-  if (folder.empty()) return;
+  if (folder.empty()) return outcome;
 
-  controls.Window.SetCaption(std::string(kCaptionPrefix) + name);
+  outcome.caption = std::string(kCaptionPrefix) + name;
   WriteBridgeBatch(platform.FileSystem(), folder, batch);
 
-  const WindowHandle target = state.FTargetWnd;
-  if (target == 0) return;
+  if (target == 0) return outcome;
   if (platform.IsWindow(target)) {
-    platform.ShowWindow(target, state.settings.FMaximizeHost);
+    platform.ShowWindow(target, settings.FMaximizeHost);
     platform.SetForegroundWindow(target);
     WaitMs(platform, kActivationWaitMs);
     // Ctrl+B goes to whatever window has the keyboard: send it only when that is still the
@@ -101,7 +100,8 @@ void RunSlot(MainState& state, MainControls& controls, HostPlatform& platform, i
       platform.SendKey(kVkControl, true);
     }
   }
-  if (state.settings.FMinimizeAfterRun) controls.Window.Minimize();
+  outcome.minimize = settings.FMinimizeAfterRun;
+  return outcome;
 }
 
 }  // namespace tabvane

@@ -10,10 +10,12 @@
 #include <string_view>
 
 #include "model/files.h"
-#include "model/main_state.h"
 #include "text/func.h"
 
 namespace tabvane {
+
+// A window handle as the program keeps it: 32 bits, written as unsigned decimal.
+using WindowHandle = uint32_t;
 
 class HostPlatform : public TickSource {
  public:

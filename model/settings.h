@@ -20,15 +20,21 @@ struct Position {
   bool operator==(const Position&) const = default;
 };
 
+// Where the three windows are made, and where they stay when no settings file places them: the
+// main window's outer bounds, the slot editor's and the settings dialog's top left corners.
+inline constexpr Bounds kMainDesignBounds{192, 107, 387, 483};
+inline constexpr Position kSlotEditorDesignPosition{241, 134};
+inline constexpr Position kSettingsDialogDesignPosition{212, 113};
+
 struct TSettings {
-  Bounds main{192, 107, 387, 483};  // main window outer bounds
-  Position slotEditor{241, 134};     // TForm2
+  Bounds main = kMainDesignBounds;                        // main window outer bounds
+  Position slotEditor = kSlotEditorDesignPosition;        // TForm2
   int32_t FInterval = 3000;
   bool FMaximizeHost = false;
   bool FMinimizeAfterRun = false;
   bool FEditMode = true;
   std::string FLastDir;              // FExeDir when there is no usable value
-  Position settingsDialog{212, 113};  // TForm3
+  Position settingsDialog = kSettingsDialogDesignPosition;  // TForm3
   bool operator==(const TSettings&) const = default;
 };
 

@@ -2,6 +2,8 @@
 // lead bytes. No project includes beyond text/.
 #include "text/sjis.h"
 
+#include <algorithm>
+
 namespace tabvane {
 
 namespace {
@@ -33,6 +35,16 @@ std::size_t FindText(std::string_view text, std::string_view needle) {
     known = hit + 1;
     from = hit + 1;
   }
+}
+
+std::string_view CutAtBoundary(std::string_view text, std::size_t maxBytes) {
+  text = text.substr(0, text.find('\0'));
+  std::size_t end = 0;
+  for (std::size_t next = 0; end < text.size(); end = next) {
+    next = NextBoundary(text, end);
+    if (next > maxBytes) break;
+  }
+  return text.substr(0, std::min(end, text.size()));
 }
 
 std::string_view Trim(std::string_view text) {

@@ -20,6 +20,10 @@ inline bool ContainsText(std::string_view text, std::string_view needle) {
   return FindText(text, needle) != std::string_view::npos;
 }
 
+// The longest prefix of text, up to its first zero byte, that is at most maxBytes long and
+// ends on a character boundary: a two-byte character that would not fit is left out whole.
+std::string_view CutAtBoundary(std::string_view text, std::size_t maxBytes);
+
 // Removes every byte of value 0x20 or less from both ends (full-width blanks stay).
 std::string_view Trim(std::string_view text);
 

@@ -8,7 +8,8 @@
 #include <string_view>
 #include <utility>
 
-#include "host/host_link.h"
+#include "host/host_launch.h"
+#include "host/host_scan.h"
 #include "model/command_list.h"
 #include "model/menus.h"
 #include "model/settings.h"
@@ -116,7 +117,34 @@ void TForm1::RefreshState() {
   }
 }
 
-void TForm1::ScanHost() { tabvane::ScanHost(state, controls_, platform_); }
+void TForm1::ScanHost() {
+  controls_.Timer1.Stop();
+  const bool detect = ActivePage() != kFreePage && !state.settings.FEditMode;
+  const ScanResult scan = tabvane::ScanHost(platform_, state.FEntries, state.FTargetWnd, detect);
+
+  ComboBox& combo = controls_.ComboBox1;
+  combo.Clear();
+  combo.AddItem(kNoTarget);
+  for (const std::string& entry : scan.hosts.entries) combo.AddItem(entry);
+  combo.Select(scan.hosts.selected);
+
+  if (scan.captions) {
+    controls_.ListBox1.Clear();
+    for (const std::string& caption : *scan.captions) controls_.ListBox1.Add(caption);
+    for (const std::size_t index : scan.switches) SwitchTo(index);
+  }
+  controls_.Timer1.Start(state.settings.FInterval);
+}
+
+void TForm1::SwitchTo(std::size_t index) {
+  const TCommandEntry& entry = state.FEntries[index];
+  controls_.PageControl1.SetActivePage(entry.Page);
+  if (entry.Page >= 0 && entry.Page < kPageCount) {
+    controls_.TabControls[SlotIndex(entry.Page)]->SelectTab(entry.TabIndex);
+  }
+  ShowMenu(state.FEntries, state.menus.FMenus, *controls_.StringGrids[SlotIndex(entry.Page)],
+           entry.Page, entry.TabIndex);
+}
 
 void TForm1::Timer1Timer() { ScanHost(); }
 
@@ -207,10 +235,23 @@ void TForm1::Button1Click() {
   RefreshState();
 }
 
-void TForm1::ComboBox1Select() { tabvane::ComboBox1Select(state, controls_, platform_); }
+void TForm1::ComboBox1Select() {
+  controls_.Timer1.Stop();
+  const ComboBox& combo = controls_.ComboBox1;
+  const int32_t selected = combo.Selected();
+  if (selected > 0 && selected < combo.Count()) {
+    tabvane::ComboBox1Select(platform_, combo.Item(selected), state.settings.FMaximizeHost,
+                             state.FTargetWnd);
+  }
+  if (!state.settings.FEditMode) controls_.Timer1.Start(state.settings.FInterval);
+}
 
 void TForm1::RunSlot(int32_t page, int32_t tab, int32_t slot) {
-  tabvane::RunSlot(state, controls_, platform_, page, tab, slot);
+  controls_.Timer1.Stop();
+  const LaunchOutcome outcome = tabvane::RunSlot(platform_, state.FEntries, state.menus.FMenus,
+                                                 state.FTargetWnd, state.settings, page, tab, slot);
+  if (outcome.caption) view_.SetCaption(*outcome.caption);
+  if (outcome.minimize) view_.Minimize();
   RefreshState();
 }
 

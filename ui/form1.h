@@ -3,17 +3,22 @@
 // Platform-free: works on the control and view interfaces and HostPlatform only.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "host/platform.h"
-#include "model/controls.h"
-#include "model/main_state.h"
+#include "ui/controls.h"
 #include "ui/form2.h"
 #include "ui/form3.h"
+#include "ui/main_state.h"
 #include "ui/views.h"
 
 namespace tabvane {
+
+// Label of the host selector's item 0 outside edit mode: "無指定".
+inline constexpr std::string_view kNoTarget = "\x96\xB3\x8E\x77\x92\xE8";
 
 // Virtual-key codes FormKeyDown acts on.
 constexpr uint16_t kVkDelete = 46;
@@ -36,7 +41,8 @@ class TForm1 {
   void FormClose();
   // A full refresh: one scan, then edit mode applied to the timer and the selector.
   void RefreshState();
-  // One scan of the host.
+  // One scan of the host: timer off, host list and target, outside the free page and edit
+  // mode the automatic switch, then the timer armed with FInterval.
   void ScanHost();
   void Timer1Timer();
   // Panel1 changed size: width of ComboBox1 and of the grids' name column.
@@ -66,6 +72,8 @@ class TForm1 {
   int32_t ActivePage() const;
   int32_t ActiveTab() const;
   SlotGrid& ActiveGrid() const;
+  // Turns page, tab and grid to the menu of the entry at index.
+  void SwitchTo(std::size_t index);
   void ApplyNameColumnWidth();
   std::string SettingsFile() const;
 

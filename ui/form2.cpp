@@ -54,13 +54,13 @@ std::string ReadBatchTitle(Files& files, const std::string& path) {
 void TForm2::FormShow() {
   FAccepted = false;
   view_.SetCaption(std::string(kCaptionHead) + FSlotKey + std::string(kCaptionTail));
-  view_.SetEdit1Text(FName);
-  view_.SetEdit2Text(FBatchFile);
+  view_.SetFields({FName, FBatchFile});
   view_.FocusEdit1SelectAll();
 }
 
 void TForm2::Button1Click() {
-  const std::string current = view_.Edit2Text();
+  SlotFields fields = view_.Fields();
+  const std::string& current = fields.batchFile;
   std::string folder = FLastDir;
   std::string fileName;
   if (!current.empty()) {
@@ -72,15 +72,20 @@ void TForm2::Button1Click() {
   }
   const std::optional<std::string> chosen = view_.ChooseBatchFile(folder, fileName);
   if (!chosen) return;
-  view_.SetEdit2Text(*chosen);
+  fields.batchFile = *chosen;
+  view_.SetFields(fields);
   FLastDir = std::string(FolderPart(*chosen));
-  if (view_.AskSetTitle()) view_.SetEdit1Text(ReadBatchTitle(files_, *chosen));
+  if (view_.AskSetTitle()) {
+    fields.name = ReadBatchTitle(files_, *chosen);
+    view_.SetFields(fields);
+  }
 }
 
 void TForm2::Button2Click() {
+  const SlotFields fields = view_.Fields();
   FAccepted = true;
-  FName = WithoutLineBreaks(view_.Edit1Text());
-  FBatchFile = WithoutLineBreaks(view_.Edit2Text());
+  FName = WithoutLineBreaks(fields.name);
+  FBatchFile = WithoutLineBreaks(fields.batchFile);
   view_.Close();
 }
 

@@ -11,19 +11,17 @@ namespace tabvane {
 
 void TForm3::FormShow() {
   FAccepted = false;
-  view_.SetEdit1Text(std::to_string(FInterval));
-  view_.SetCheckBox1(FMaximizeHost);
-  view_.SetCheckBox2(FMinimizeAfterRun);
-  view_.SetCheckBox3(FEditMode);
+  view_.SetFields({std::to_string(FInterval), FMaximizeHost, FMinimizeAfterRun, FEditMode});
   view_.FocusEdit1();
 }
 
 void TForm3::Button2Click() {
+  const SettingsFields fields = view_.Fields();
   FAccepted = true;
-  FInterval = std::clamp(TextToInt(view_.Edit1Text()), kMinInterval, kMaxInterval);
-  FMaximizeHost = view_.CheckBox1();
-  FMinimizeAfterRun = view_.CheckBox2();
-  FEditMode = view_.CheckBox3();
+  FInterval = std::clamp(TextToInt(fields.interval), kMinInterval, kMaxInterval);
+  FMaximizeHost = fields.maximizeHost;
+  FMinimizeAfterRun = fields.minimizeAfterRun;
+  FEditMode = fields.editMode;
   view_.Close();
 }
 

@@ -1,5 +1,5 @@
 // What the window logic of TForm1, TForm2 and TForm3 needs of its three windows beyond the
-// controls of model/controls.h. ui/win32 implements these on real windows; tests use fakes.
+// controls. ui/win32 implements these on real windows; tests use fakes.
 // Texts are Shift-JIS. No platform headers here.
 #pragma once
 
@@ -8,14 +8,16 @@
 #include <string>
 #include <string_view>
 
-#include "model/controls.h"
 #include "model/settings.h"
 
 namespace tabvane {
 
-// The main window TForm1 itself (its caption and minimizing come from MainWindow).
-class MainFormView : public MainWindow {
+// The main window TForm1 itself.
+class MainFormView {
  public:
+  virtual ~MainFormView() = default;
+  virtual void SetCaption(std::string_view text) = 0;
+  virtual void Minimize() = 0;
   // Outer bounds on the screen; the restored bounds while minimized or maximized.
   virtual Bounds GetBounds() const = 0;
   virtual void SetBounds(const Bounds& bounds) = 0;
@@ -27,6 +29,13 @@ class MainFormView : public MainWindow {
   virtual void SetNameColumnWidth(int32_t width) = 0;
 };
 
+// What the slot editor's two edit fields hold: Edit1 the name, Edit2 the batch file path.
+struct SlotFields {
+  std::string name;
+  std::string batchFile;
+  bool operator==(const SlotFields&) const = default;
+};
+
 // The slot editor's window (TForm2). ShowModal shows the window, which runs TForm2::FormShow,
 // and returns when Close was called or the user closed the window (close box, Escape);
 // the buttons run TForm2::Button1Click .. Button3Click.
@@ -34,10 +43,8 @@ class SlotEditorView {
  public:
   virtual ~SlotEditorView() = default;
   virtual void SetCaption(std::string_view text) = 0;
-  virtual std::string Edit1Text() const = 0;
-  virtual void SetEdit1Text(std::string_view text) = 0;
-  virtual std::string Edit2Text() const = 0;
-  virtual void SetEdit2Text(std::string_view text) = 0;
+  virtual SlotFields Fields() const = 0;
+  virtual void SetFields(const SlotFields& fields) = 0;
   // Keyboard focus to Edit1 with its whole text selected.
   virtual void FocusEdit1SelectAll() = 0;
   // Ends the modal loop; the window is hidden.
@@ -53,20 +60,24 @@ class SlotEditorView {
   virtual bool AskSetTitle() = 0;
 };
 
+// What the settings dialog's controls hold: Edit1 the interval as typed, CheckBox1 to
+// CheckBox3 the three switches.
+struct SettingsFields {
+  std::string interval;
+  bool maximizeHost = false;
+  bool minimizeAfterRun = false;
+  bool editMode = false;
+  bool operator==(const SettingsFields&) const = default;
+};
+
 // The settings dialog's window (TForm3). ShowModal shows the window, which runs
 // TForm3::FormShow, and returns when Close was called or the user closed the window;
 // the buttons run TForm3::Button2Click and Button3Click.
 class SettingsDialogView {
  public:
   virtual ~SettingsDialogView() = default;
-  virtual std::string Edit1Text() const = 0;
-  virtual void SetEdit1Text(std::string_view text) = 0;
-  virtual bool CheckBox1() const = 0;
-  virtual void SetCheckBox1(bool checked) = 0;
-  virtual bool CheckBox2() const = 0;
-  virtual void SetCheckBox2(bool checked) = 0;
-  virtual bool CheckBox3() const = 0;
-  virtual void SetCheckBox3(bool checked) = 0;
+  virtual SettingsFields Fields() const = 0;
+  virtual void SetFields(const SettingsFields& fields) = 0;
   // Keyboard focus to Edit1 with its whole text selected.
   virtual void FocusEdit1() = 0;
   virtual void Close() = 0;

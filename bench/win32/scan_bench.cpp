@@ -1,5 +1,5 @@
-// What one tick costs on a real desktop under Wine: a full ScanHost (host logic, Win32Platform,
-// the shell's real ComboBox1 and ListBox1, in-memory pages, tabs and grids) with 300 unrelated
+// What one tick costs on a real desktop under Wine: a full ScanHost (TForm1's scan with the host
+// logic, Win32Platform, the shell's real ComboBox1 and ListBox1, in-memory pages, tabs and grids) with 300 unrelated
 // top-level windows and a host with 200 children,
 // against the bare platform loop (the same user32 calls, no logic) in the same run; and the
 // logic's own share, timed on a recording of that desktop replayed from memory; and the
@@ -16,12 +16,14 @@
 
 #include "bench/bench_data.h"
 #include "bench/win32/bench_clock.h"
-#include "host/host_link.h"
+#include "host/host_scan.h"
 #include "host/win32/win32_platform.h"
 #include "model/command_list.h"
 #include "model/menus.h"
 #include "tests/fakes/fake_controls.h"
+#include "tests/fakes/fake_views.h"
 #include "tools/driver/driver.h"
+#include "ui/form1.h"
 #include "ui/win32/controls.h"
 
 namespace tabvane::bench {
@@ -125,6 +127,20 @@ class ReplayDesktop : public HostPlatform {
   Win32Files real_files_;
 };
 
+// TForm1 on the given controls and platform, its dialogs and window in memory.
+struct Scanner {
+  Scanner(const MainControls& controls, HostPlatform& platform)
+      : form2(editorView, platform.FileSystem()),
+        form(controls, view, platform, form2, form3, "C:\\bench\\Tabvane.exe") {}
+
+  fakes::FakeMainFormView view;
+  fakes::FakeSlotEditorView editorView;
+  fakes::FakeSettingsDialogView settingsView;
+  TForm2 form2;
+  TForm3 form3{settingsView};
+  TForm1 form;
+};
+
 // The workload's command entries over pages 0 to 4 with numbered menus, normal mode, page 0.
 void SetUpState(MainState& state, fakes::FakeMainControls& controls) {
   const MainControls view = controls.View();
@@ -167,10 +183,8 @@ int Run(int repetitions) {
   }
 
   Win32Platform platform;
-  MainState state;
   fakes::FakeMainControls controls;
-  MainControls view = controls.View();
-  SetUpState(state, controls);
+  const MainControls view = controls.View();
 
   // ComboBox1 and ListBox1 are filled on every tick: the real ones, on a window never shown.
   const HWND parent = CreateWindowExW(0, L"STATIC", L"scan bench", WS_OVERLAPPEDWINDOW, 0, 0, 400,
@@ -182,11 +196,14 @@ int Run(int repetitions) {
     std::fprintf(stderr, "scan_bench: no controls\n");
     return 1;
   }
-  MainControls realView{view.PageControl1, view.TabControls, view.StringGrids, combo, list,
-                        view.Timer1, view.Window};
+  const MainControls realView{view.PageControl1, view.TabControls, view.StringGrids, combo, list,
+                              view.Timer1};
+  Scanner full(realView, platform);
+  SetUpState(full.form.state, controls);
+  const MainState& state = full.form.state;
 
   // The first scan finds the host; it must be the target and all its captions must be read.
-  tabvane::ScanHost(state, realView, platform);
+  full.form.ScanHost();
   if (state.FTargetWnd != ToWindowHandle(host) || list.Count() != kCaptionCount) {
     std::fprintf(stderr, "scan_bench: the scan missed the host (%d captions)\n", list.Count());
     return 1;
@@ -196,37 +213,32 @@ int Run(int repetitions) {
   BareLoop loop;
   loop.host = host;
   std::vector<double> bare;
-  std::vector<double> full;
+  std::vector<double> fullScans;
   for (int r = -2; r < repetitions; ++r) {
     const double t0 = NowMs();
     BareScan(loop);
     const double t1 = NowMs();
-    tabvane::ScanHost(state, realView, platform);
+    full.form.ScanHost();
     const double t2 = NowMs();
     controls.timer.log.clear();
     if (r < 0) continue;  // warm-up
     bare.push_back(t1 - t0);
-    full.push_back(t2 - t1);
+    fullScans.push_back(t2 - t1);
   }
 
   // The logic alone: the recorded desktop and in-memory controls.
   ReplayDesktop replay(platform, state.FTargetWnd);
-  tabvane::ScanHost(state, view, replay);
+  Scanner logicOnly(view, replay);
+  logicOnly.form.state = state;
+  logicOnly.form.ScanHost();
   constexpr int kScansPerRound = 20;
   std::vector<double> logic;
   std::vector<double> detection;
-  const std::string captionText = [&] {
-    std::string text;
-    for (std::size_t i = 0; i < controls.list.items.size(); ++i) {
-      if (i > 0) text += ',';
-      text += controls.list.items[i];
-    }
-    return text;
-  }();
+  const std::string captionText = CaptionText(controls.list.items);
   std::size_t switches = 0;
   for (int r = -1; r < repetitions; ++r) {
     const double t0 = NowMs();
-    for (int k = 0; k < kScansPerRound; ++k) tabvane::ScanHost(state, view, replay);
+    for (int k = 0; k < kScansPerRound; ++k) logicOnly.form.ScanHost();
     const double t1 = NowMs();
     for (int k = 0; k < kScansPerRound; ++k) {
       switches = DetectSwitches(state.FEntries, captionText).size();
@@ -265,7 +277,7 @@ int Run(int repetitions) {
               replay.TopCount(), replay.ChildCount(), controls.list.items.size(), switches);
   Result("top_windows", static_cast<double>(replay.TopCount()));
   Result("host_children", static_cast<double>(replay.ChildCount()));
-  Result("scan_full_ms", Median(full));
+  Result("scan_full_ms", Median(fullScans));
   Result("scan_bare_ms", Median(bare));
   Result("scan_logic_ms", Median(logic));
   Result("detection_wine_ms", Median(detection));

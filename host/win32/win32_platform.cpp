@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "host/win32/swallowed.h"
 #include "host/win32/wide.h"
 #include "text/sjis.h"
 
@@ -17,21 +18,6 @@ constexpr std::size_t kMaxWindowTextBytes = 254;
 // one for the two), so this many units always yield the 254 bytes kept.
 constexpr int kWindowTextUnits = 2 * static_cast<int>(kMaxWindowTextBytes) + 2;
 
-// The longest prefix of at most 254 bytes that ends on a character boundary, up to the first
-// zero byte.
-std::string CutWindowText(std::string text) {
-  const std::size_t zero = text.find('\0');
-  if (zero != std::string::npos) text.resize(zero);
-  std::size_t end = 0;
-  while (end < text.size()) {
-    const std::size_t width = IsCp932Lead(static_cast<unsigned char>(text[end])) ? 2 : 1;
-    if (end + width > kMaxWindowTextBytes) break;
-    end += width;
-  }
-  text.resize(end);
-  return text;
-}
-
 // The trampoline both enumerations share: lParam carries the WindowProc, and no exception
 // may travel back through user32; one that is thrown ends the enumeration.
 BOOL CALLBACK EnumTrampoline(HWND window, LPARAM param) noexcept {
@@ -39,6 +25,7 @@ BOOL CALLBACK EnumTrampoline(HWND window, LPARAM param) noexcept {
     const auto& proc = *reinterpret_cast<const HostPlatform::WindowProc*>(param);
     return proc(ToWindowHandle(window)) ? TRUE : FALSE;
   } catch (...) {
+    ReportSwallowed("a window enumeration");
     return FALSE;
   }
 }
@@ -98,7 +85,7 @@ std::string Win32Platform::WindowText(WindowHandle window) {
   std::wstring buffer(static_cast<std::size_t>(kWindowTextUnits) + 1, L'\0');
   const int length = ::GetWindowTextW(ToHwnd(window), buffer.data(), kWindowTextUnits + 1);
   buffer.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
-  return CutWindowText(SjisFromWide(buffer));
+  return std::string(CutAtBoundary(SjisFromWide(buffer), kMaxWindowTextBytes));
 }
 
 WindowHandle Win32Platform::ForegroundWindow() { return ToWindowHandle(::GetForegroundWindow()); }

@@ -12,8 +12,9 @@
 #include <string_view>
 #include <vector>
 
-#include "tools/driver/driver.h"
+#include "tabvane_version.h"
 #include "tests/fakes/platform_files.h"
+#include "tools/driver/driver.h"
 
 namespace tabvane::e2e {
 
@@ -24,7 +25,7 @@ inline constexpr drv::Ms kWait{10000};
 
 // Texts of the programs, Shift-JIS.
 inline constexpr std::string_view kAppTitle = "Tabvane";  // the taskbar entry's
-inline constexpr std::string_view kStartCaption = "Tabvane Ver.1.05";
+inline constexpr std::string_view kStartCaption = "Tabvane Ver." TABVANE_VERSION_TEXT;
 inline constexpr std::string_view kRunCaptionPrefix = "Tabvane \x81\xA8 ";  // "Tabvane → "
 inline constexpr std::string_view kNoneItem = "\x96\xB3\x8E\x77\x92\xE8";   // 無指定
 // メニュー編集モード

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/controls.h"
+#include "ui/controls.h"
 
 namespace tabvane::fakes {
 
@@ -44,7 +44,6 @@ class FakeGrid : public SlotGrid {
   }
   RowRange Selection() const override { return selection; }
   int32_t CurrentRow() const override { return current; }
-  int32_t RowCount() const override { return 37; }
 
   void Select(int32_t top, int32_t bottom) { selection = {top, bottom}; current = top; }
 };
@@ -99,14 +98,6 @@ class FakeTimer : public Timer {
   bool Armed() const { return running && interval > 0; }
 };
 
-class FakeMainWindow : public MainWindow {
- public:
-  std::string caption;
-  int minimized = 0;
-  void SetCaption(std::string_view text) override { caption = std::string(text); }
-  void Minimize() override { ++minimized; }
-};
-
 // The whole set of main-window controls, wired into a MainControls.
 struct FakeMainControls {
   FakePageControl pages;
@@ -115,7 +106,6 @@ struct FakeMainControls {
   FakeComboBox combo;
   FakeTextList list;
   FakeTimer timer;
-  FakeMainWindow window;
 
   MainControls View() {
     return MainControls{pages,
@@ -123,8 +113,7 @@ struct FakeMainControls {
                         {&grids[0], &grids[1], &grids[2], &grids[3], &grids[4], &grids[5]},
                         combo,
                         list,
-                        timer,
-                        window};
+                        timer};
   }
 };
 

@@ -18,7 +18,7 @@ class FakeMainFormView : public MainFormView {
  public:
   std::string caption;
   int minimized = 0;
-  Bounds bounds{192, 107, 387, 483};
+  Bounds bounds = kMainDesignBounds;
   int32_t tabControl1Width = 363;
   int32_t panel1Width = 371;
   int32_t comboWidth = -1;       // -1 until set
@@ -42,7 +42,7 @@ class FakeSlotEditorView : public SlotEditorView {
   int focused = 0;
   int closed = 0;
   int shown = 0;
-  Position position{241, 134};
+  Position position = kSlotEditorDesignPosition;
   std::function<void()> onShow;  // the user's actions while the dialog is open
 
   // The file chooser: what it was opened with and what the user picks.
@@ -52,10 +52,11 @@ class FakeSlotEditorView : public SlotEditorView {
   bool answerYes = true;
 
   void SetCaption(std::string_view text) override { caption = std::string(text); }
-  std::string Edit1Text() const override { return edit1; }
-  void SetEdit1Text(std::string_view text) override { edit1 = std::string(text); }
-  std::string Edit2Text() const override { return edit2; }
-  void SetEdit2Text(std::string_view text) override { edit2 = std::string(text); }
+  SlotFields Fields() const override { return {edit1, edit2}; }
+  void SetFields(const SlotFields& fields) override {
+    edit1 = fields.name;
+    edit2 = fields.batchFile;
+  }
   void FocusEdit1SelectAll() override { ++focused; }
   void Close() override { ++closed; }
   Position GetPosition() const override { return position; }
@@ -82,17 +83,16 @@ class FakeSettingsDialogView : public SettingsDialogView {
   int focused = 0;
   int closed = 0;
   int shown = 0;
-  Position position{212, 113};
+  Position position = kSettingsDialogDesignPosition;
   std::function<void()> onShow;  // the user's actions while the dialog is open
 
-  std::string Edit1Text() const override { return edit1; }
-  void SetEdit1Text(std::string_view text) override { edit1 = std::string(text); }
-  bool CheckBox1() const override { return check1; }
-  void SetCheckBox1(bool checked) override { check1 = checked; }
-  bool CheckBox2() const override { return check2; }
-  void SetCheckBox2(bool checked) override { check2 = checked; }
-  bool CheckBox3() const override { return check3; }
-  void SetCheckBox3(bool checked) override { check3 = checked; }
+  SettingsFields Fields() const override { return {edit1, check1, check2, check3}; }
+  void SetFields(const SettingsFields& fields) override {
+    edit1 = fields.interval;
+    check1 = fields.maximizeHost;
+    check2 = fields.minimizeAfterRun;
+    check3 = fields.editMode;
+  }
   void FocusEdit1() override { ++focused; }
   void Close() override { ++closed; }
   Position GetPosition() const override { return position; }

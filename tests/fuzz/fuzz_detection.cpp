@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "host/host_link.h"
+#include "host/host_scan.h"
 #include "tests/fuzz/fuzz_common.h"
 #include "text/func.h"
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "host/host_link.h"
+#include "host/host_launch.h"
 #include "tests/fuzz/fuzz_common.h"
 
 using namespace tabvane;

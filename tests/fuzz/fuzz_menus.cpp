@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "host/host_link.h"
+#include "host/host_launch.h"
 #include "model/menus.h"
 #include "tests/fuzz/fuzz_common.h"
 #include "text/lines.h"

@@ -1,17 +1,16 @@
-// Command captions of the target, keyword matching and the automatic switch, and the timer
-// discipline of a whole scan.
+// Command captions of the target, keyword matching, and what a whole scan reads.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "host/host_link.h"
-#include "tests/host/rig.h"
+#include "host/host_scan.h"
+#include "tests/fakes/fake_desktop.h"
 
 namespace tabvane {
 namespace {
 
-using fakes::Rig;
+using fakes::FakeDesktop;
 
 TEST(IsCommandCaption, DropsEmptyAndPanelNames) {
   const struct {
@@ -72,95 +71,44 @@ TEST(DetectSwitches, MostKeywordsWinInListOrder) {
   }
 }
 
-// A target (handle 50) whose children carry the captions; menus with a marker name in slot 0.
-void SetUpHost(Rig& rig, const std::vector<TCommandEntry>& entries) {
-  rig.desk.AddWindow(50, "a - jw_win");
-  rig.desk.AddChild(50, 51, " alpha ");
-  rig.desk.AddChild(51, 52, "beta");              // grandchild
-  rig.desk.AddChild(50, 53, "\x90\xDD\x92\xE8");  // 設定
-  rig.desk.AddChild(50, 54, "owned").owner = 9;
-  rig.desk.AddChild(50, 55, "hidden").visible = false;
-  rig.desk.AddChild(55, 56, "under hidden");
-  rig.desk.AddChild(50, 57, "");
-  rig.state.FTargetWnd = 50;
-  rig.state.FEntries = entries;
-  for (int32_t m = 0; m < 4; ++m) {
-    rig.state.menus.FMenus.emplace_back();
-    rig.state.menus.FMenus.back().Names[0] = "menu" + std::to_string(m + 1);
-  }
-  for (auto& tabs : rig.fc.tabs) tabs.tabs = {"t0", "t1", "t2"};
-  for (auto& tabs : rig.fc.tabs) tabs.selected = 0;
-  for (auto& grid : rig.fc.grids) grid.cells[1][1] = "before";
+// A target (handle 50) whose children carry the captions.
+void SetUpHost(FakeDesktop& desk) {
+  desk.AddWindow(50, "a - jw_win");
+  desk.AddChild(50, 51, " alpha ");
+  desk.AddChild(51, 52, "beta");              // grandchild
+  desk.AddChild(50, 53, "\x90\xDD\x92\xE8");  // 設定
+  desk.AddChild(50, 54, "owned").owner = 9;
+  desk.AddChild(50, 55, "hidden").visible = false;
+  desk.AddChild(55, 56, "under hidden");
+  desk.AddChild(50, 57, "");
 }
 
-TEST(DetectAndSwitch, ReadsCommandCaptionsOfTheTarget) {
-  Rig rig;
-  SetUpHost(rig, {});
-  rig.fc.list.items = {"old"};
-  DetectAndSwitch(rig.state, rig.controls, rig.desk);
-  EXPECT_EQ(rig.fc.list.items, (std::vector<std::string>{" alpha ", "beta"}));
+TEST(ReadCommandCaptions, VisibleUnownedCommandCaptionsOfTheTarget) {
+  FakeDesktop desk;
+  SetUpHost(desk);
+  EXPECT_EQ(ReadCommandCaptions(desk, 50), (std::vector<std::string>{" alpha ", "beta"}));
+  EXPECT_EQ(CaptionText(ReadCommandCaptions(desk, 50)), " alpha ,beta");
 
-  rig.state.FTargetWnd = 0x80000032u;  // negative as a signed handle: not enumerated
-  rig.desk.AddWindow(0x80000032u, "b - jw_win");
-  rig.desk.AddChild(0x80000032u, 60, "gamma");
-  DetectAndSwitch(rig.state, rig.controls, rig.desk);
-  EXPECT_TRUE(rig.fc.list.items.empty());
+  desk.AddWindow(0x80000032u, "b - jw_win");  // negative as a signed handle: not enumerated
+  desk.AddChild(0x80000032u, 60, "gamma");
+  EXPECT_TRUE(ReadCommandCaptions(desk, 0x80000032u).empty());
+  EXPECT_TRUE(ReadCommandCaptions(desk, 0).empty());
 }
 
-TEST(DetectAndSwitch, TurnsPageTabAndGrid) {
-  const struct {
-    const char* name;
-    TCommandEntry entry;
-    int32_t page;   // active page afterwards
-    int32_t strip;  // strip that must show the tab, -1 for none
-    std::size_t grid;
-    std::string slot0;  // name cell of slot 0 in that grid
-  } cases[] = {
-      {"page 2 tab 1", {2, 1, 3, "x", "alpha,beta"}, 2, 2, 2, "menu3"},
-      {"free page", {5, 2, 4, "x", "beta"}, 5, 5, 5, "menu4"},
-      {"page -1", {-1, 1, 0, "x", "alpha"}, -1, -1, 5, ""},
-      {"page 6", {6, 1, 0, "x", "alpha"}, -1, -1, 5, ""},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    Rig rig;
-    SetUpHost(rig, {Keyed("no such"), c.entry});
-    rig.fc.pages.active = 1;
-    DetectAndSwitch(rig.state, rig.controls, rig.desk);
-    EXPECT_EQ(rig.fc.pages.active, c.page);
-    for (int32_t s = 0; s < 6; ++s) {
-      EXPECT_EQ(rig.fc.tabs[static_cast<std::size_t>(s)].selected,
-                s == c.strip ? c.entry.TabIndex : 0);
-    }
-    EXPECT_EQ(rig.fc.grids[c.grid].cells[1][1], c.slot0);
-  }
-}
-
-TEST(ScanHost, SkipsDetectionOnFreePageAndInEditModeAndAlwaysArmsTimer) {
-  const struct {
-    const char* name;
-    int32_t page;
-    bool editMode;
-    bool detects;
-  } cases[] = {
-      {"normal", 0, false, true},
-      {"free page", 5, false, false},
-      {"edit mode", 0, true, false},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    Rig rig;
-    SetUpHost(rig, {Keyed("alpha", 3, 2)});
-    rig.fc.pages.active = c.page;
-    rig.fc.list.items = {"old"};
-    rig.state.settings.FInterval = 700;
-    rig.state.settings.FEditMode = c.editMode;
-    rig.fc.timer.Start(3000);
-    ScanHost(rig.state, rig.controls, rig.desk);
-    EXPECT_EQ(rig.fc.pages.active, c.detects ? 3 : c.page);
-    EXPECT_EQ(rig.fc.list.items.size(), c.detects ? 2u : 1u);
-    EXPECT_EQ(rig.fc.combo.selected, 1);
-    EXPECT_EQ(rig.fc.timer.log, (std::vector<std::string>{"start 3000", "stop", "start 700"}));
+TEST(ScanHost, ListsHostsAndDetectsOnlyWhenAsked) {
+  for (const bool detect : {true, false}) {
+    SCOPED_TRACE(detect ? "detecting" : "not detecting");
+    FakeDesktop desk;
+    SetUpHost(desk);
+    const std::vector<TCommandEntry> entries = {Keyed("gamma"), Keyed("alpha", 3, 2),
+                                                Keyed("alpha,beta", 1, 0)};
+    WindowHandle target = 0;
+    const ScanResult scan = ScanHost(desk, entries, target, detect);
+    EXPECT_EQ(target, 50u);
+    EXPECT_EQ(scan.hosts.selected, 1);
+    EXPECT_EQ(scan.captions.has_value(), detect);
+    const std::vector<std::size_t> switches = {1, 2};
+    EXPECT_EQ(scan.switches, detect ? switches : std::vector<std::size_t>());
   }
 }
 

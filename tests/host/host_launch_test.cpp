@@ -6,15 +6,14 @@
 #include <utility>
 #include <vector>
 
-#include "host/host_link.h"
-#include "tests/host/rig.h"
+#include "host/host_launch.h"
+#include "tests/fakes/fake_desktop.h"
 #include "text/sjis.h"
 
 namespace tabvane {
 namespace {
 
 using fakes::FakeDesktop;
-using fakes::Rig;
 
 constexpr const char* kOpenKey = "Jwwin.Document\\shell\\open\\command";
 
@@ -68,85 +67,90 @@ constexpr const char* kBridge = "C:\\Host\\Tabvane.bat";
 constexpr const char* kCaption = "Tabvane \x81\xA8 Name";  // "Tabvane → Name"
 constexpr const char* kNormal = "show 7 normal";
 
+// One launch's inputs: a fake desktop with the target 7 behind another program, and the state
+// the main window hands over.
+struct Launch {
+  FakeDesktop desk;
+  std::vector<TCommandEntry> entries = {{0, 0, 1, "t0", ""}, {0, 1, 0, "t1", ""}};
+  std::vector<TMenu> menus = std::vector<TMenu>(1);
+  WindowHandle target = 7;
+  TSettings settings;
+};
+
 struct LaunchCase {
   const char* name;
-  std::function<void(Rig&)> change;
+  std::function<void(Launch&)> change;
   int32_t tab, slot;
   const char* caption;  // nullptr: unchanged
   bool bridge;
   const char* show;     // the ShowWindow call before the foreground call, nullptr for none
   bool ctrlB;
-  int minimized;
+  bool minimize;
 };
 
 TEST(RunSlot, EveryWayALaunchEnds) {
-  const auto none = [](Rig&) {};
+  const auto none = [](Launch&) {};
   const LaunchCase cases[] = {
-      {"launch", none, 0, 3, kCaption, true, kNormal, true, 1},
-      {"maximized", [](Rig& r) { r.state.settings.FMaximizeHost = true; },
-       0, 3, kCaption, true, "show 7 max", true, 1},
-      {"empty name", [](Rig& r) { r.state.menus.FMenus[0].Names[3].clear(); },
-       0, 3, "Tabvane \x81\xA8 ", true, kNormal, true, 1},
-      {"no minimizing", [](Rig& r) { r.state.settings.FMinimizeAfterRun = false; },
-       0, 3, kCaption, true, kNormal, true, 0},
-      {"tab without menu", none, 1, 3, nullptr, false, nullptr, false, 0},
-      {"slot 36", none, 0, 36, nullptr, false, nullptr, false, 0},
-      {"slot -1", none, 0, -1, nullptr, false, nullptr, false, 0},
-      {"empty batch path", [](Rig& r) { r.state.menus.FMenus[0].BatchFiles[3].clear(); },
-       0, 3, nullptr, false, nullptr, false, 0},
-      {"batch missing", [](Rig& r) { r.desk.files.files.erase(kBatch); },
-       0, 3, nullptr, false, nullptr, false, 0},
-      {"registry key missing", [](Rig& r) { r.desk.registry.clear(); },
-       0, 3, nullptr, false, nullptr, false, 0},
-      {"host path without folder", [](Rig& r) { r.desk.registry[kOpenKey] = "host.exe %1"; },
-       0, 3, nullptr, false, nullptr, false, 0},
-      {"bridge not writable", [](Rig& r) { r.desk.files.folders.clear(); },
-       0, 3, kCaption, false, kNormal, true, 1},
-      {"no target", [](Rig& r) { r.state.FTargetWnd = 0; },
-       0, 3, kCaption, true, nullptr, false, 0},
-      {"target closed", [](Rig& r) { r.desk.Close(7); }, 0, 3, kCaption, true, nullptr, false, 1},
-      {"host refuses the foreground", [](Rig& r) { r.desk.refuseForeground = true; },
-       0, 3, kCaption, true, kNormal, false, 1},
+      {"launch", none, 0, 3, kCaption, true, kNormal, true, true},
+      {"maximized", [](Launch& r) { r.settings.FMaximizeHost = true; },
+       0, 3, kCaption, true, "show 7 max", true, true},
+      {"empty name", [](Launch& r) { r.menus[0].Names[3].clear(); },
+       0, 3, "Tabvane \x81\xA8 ", true, kNormal, true, true},
+      {"no minimizing", [](Launch& r) { r.settings.FMinimizeAfterRun = false; },
+       0, 3, kCaption, true, kNormal, true, false},
+      {"tab without menu", none, 1, 3, nullptr, false, nullptr, false, false},
+      {"slot 36", none, 0, 36, nullptr, false, nullptr, false, false},
+      {"slot -1", none, 0, -1, nullptr, false, nullptr, false, false},
+      {"empty batch path", [](Launch& r) { r.menus[0].BatchFiles[3].clear(); },
+       0, 3, nullptr, false, nullptr, false, false},
+      {"batch missing", [](Launch& r) { r.desk.files.files.erase(kBatch); },
+       0, 3, nullptr, false, nullptr, false, false},
+      {"registry key missing", [](Launch& r) { r.desk.registry.clear(); },
+       0, 3, nullptr, false, nullptr, false, false},
+      {"host path without folder", [](Launch& r) { r.desk.registry[kOpenKey] = "host.exe %1"; },
+       0, 3, nullptr, false, nullptr, false, false},
+      {"bridge not writable", [](Launch& r) { r.desk.files.folders.clear(); },
+       0, 3, kCaption, false, kNormal, true, true},
+      {"no target", [](Launch& r) { r.target = 0; },
+       0, 3, kCaption, true, nullptr, false, false},
+      {"target closed", [](Launch& r) { r.desk.Close(7); }, 0, 3, kCaption, true, nullptr, false, true},
+      {"host refuses the foreground", [](Launch& r) { r.desk.refuseForeground = true; },
+       0, 3, kCaption, true, kNormal, false, true},
       {"foreground taken during the wait",
-       [](Rig& r) { r.desk.onPump = [&r] { r.desk.foreground = 2; }; },
-       0, 3, kCaption, true, kNormal, false, 1},
+       [](Launch& r) { r.desk.onPump = [&r] { r.desk.foreground = 2; }; },
+       0, 3, kCaption, true, kNormal, false, true},
   };
   for (const LaunchCase& c : cases) {
     SCOPED_TRACE(c.name);
-    Rig rig;
-    rig.state.FEntries = {{0, 0, 1, "t0", ""}, {0, 1, 0, "t1", ""}};
-    rig.state.menus.FMenus.resize(1);
-    rig.state.menus.FMenus[0].Names[3] = "Name";
-    rig.state.menus.FMenus[0].BatchFiles[3] = kBatch;
-    rig.state.FTargetWnd = 7;
-    rig.state.settings.FMinimizeAfterRun = true;
-    rig.desk.AddWindow(7, "a - jw_win");
-    rig.desk.AddWindow(2, "other program");
-    rig.desk.foreground = 2;
-    rig.desk.registry[kOpenKey] = "\"C:\\Host\\host.exe\" \"%1\"";
-    rig.desk.files.folders = {"C:\\Host\\", "D:\\bat\\"};
-    rig.desk.files.files[kBatch] = "@REM x\r\n";
-    rig.fc.window.caption = "Tabvane";
-    rig.fc.timer.Start(3000);
-    c.change(rig);
+    Launch launch;
+    launch.menus[0].Names[3] = "Name";
+    launch.menus[0].BatchFiles[3] = kBatch;
+    launch.settings.FMinimizeAfterRun = true;
+    launch.desk.AddWindow(7, "a - jw_win");
+    launch.desk.AddWindow(2, "other program");
+    launch.desk.foreground = 2;
+    launch.desk.registry[kOpenKey] = "\"C:\\Host\\host.exe\" \"%1\"";
+    launch.desk.files.folders = {"C:\\Host\\", "D:\\bat\\"};
+    launch.desk.files.files[kBatch] = "@REM x\r\n";
+    c.change(launch);
 
-    RunSlot(rig.state, rig.controls, rig.desk, 0, c.tab, c.slot);
+    const LaunchOutcome outcome = RunSlot(launch.desk, launch.entries, launch.menus, launch.target,
+                                          launch.settings, 0, c.tab, c.slot);
 
-    EXPECT_EQ(rig.fc.window.caption, c.caption ? c.caption : "Tabvane");
-    EXPECT_EQ(rig.desk.files.files.count(kBridge), c.bridge ? 1u : 0u);
+    EXPECT_EQ(outcome.caption, c.caption ? std::optional<std::string>(c.caption) : std::nullopt);
+    EXPECT_EQ(launch.desk.files.files.count(kBridge), c.bridge ? 1u : 0u);
     const std::vector<std::string> calls =
         c.show ? std::vector<std::string>{c.show, "foreground 7"} : std::vector<std::string>{};
-    EXPECT_EQ(rig.desk.calls, calls);
+    EXPECT_EQ(launch.desk.calls, calls);
     if (c.show) {
-      EXPECT_GT(rig.desk.tick, 5000u + 100u);  // the keys go only after the wait
+      EXPECT_GT(launch.desk.tick, 5000u + 100u);  // the keys go only after the wait
     }
     using Keys = std::vector<std::pair<uint8_t, bool>>;
     const Keys ctrlB = {{0x11, false}, {0x42, false}, {0x42, true}, {0x11, true}};
-    EXPECT_EQ(rig.desk.keys, c.ctrlB ? ctrlB : Keys{});
-    EXPECT_EQ(rig.fc.window.minimized, c.minimized);
-    EXPECT_FALSE(rig.fc.timer.running);
+    EXPECT_EQ(launch.desk.keys, c.ctrlB ? ctrlB : Keys{});
+    EXPECT_EQ(outcome.minimize, c.minimize);
     // A missing batch file leaves the slot as it was.
-    EXPECT_EQ(rig.state.menus.FMenus[0].BatchFiles[3] == kBatch,
+    EXPECT_EQ(launch.menus[0].BatchFiles[3] == kBatch,
               c.name != std::string("empty batch path"));
   }
 }

@@ -5,16 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "host/host_link.h"
-#include "tests/host/rig.h"
+#include "host/host_scan.h"
+#include "tests/fakes/fake_desktop.h"
 
 namespace tabvane {
 namespace {
 
 using fakes::FakeDesktop;
-using fakes::kNoTargetText;
-using fakes::kSep;
-using fakes::Rig;
+
+constexpr const char* kSep = "  \x81\x7C ";  // "  － "
 
 const std::string kBlock =
     "\x81\x9F\x81\x9F\x81\x9F\x83\x75\x83\x8D\x83\x62\x83\x4E\x90\x7D\x8C\x60\x81\x79";  // ◆◆◆ブロック図形【
@@ -28,7 +27,7 @@ struct ListCase {
   WindowHandle targetBefore;
   int32_t selected;
   WindowHandle targetAfter;
-  std::vector<std::string> hostEntries;  // entries after "無指定"
+  std::vector<std::string> hostEntries;  // the selector's items after its item 0
   std::function<void(FakeDesktop&)> setup;
 };
 
@@ -84,54 +83,39 @@ TEST(ListHostWindows, ChoosesTargetAndSelection) {
   };
   for (const ListCase& c : cases) {
     SCOPED_TRACE(c.name);
-    Rig rig;
-    c.setup(rig.desk);
-    rig.fc.combo.items = {"stale"};
-    rig.fc.combo.selected = 0;
+    FakeDesktop desk;
+    c.setup(desk);
     WindowHandle target = c.targetBefore;
-    ListHostWindows(rig.desk, rig.fc.combo, target);
-    std::vector<std::string> expected{kNoTargetText};
-    expected.insert(expected.end(), c.hostEntries.begin(), c.hostEntries.end());
-    EXPECT_EQ(rig.fc.combo.items, expected);
-    EXPECT_EQ(rig.fc.combo.selected, c.selected);
+    const HostList list = ListHostWindows(desk, target);
+    EXPECT_EQ(list.entries, c.hostEntries);
+    EXPECT_EQ(list.selected, c.selected);
     EXPECT_EQ(target, c.targetAfter);
   }
 }
 
-struct SelectCase {
-  const char* name;
-  int32_t choice;
-  bool editMode;
-  bool maximize;
-  WindowHandle targetAfter;
-  std::vector<std::string> calls;
-  std::vector<std::string> timerLog;
-};
-
-TEST(ComboBox1Select, SetsTargetActivatesAndRestartsTimer) {
-  const SelectCase cases[] = {
-      {"live window, maximized", 1, false, true, 10, {"show 10 max", "foreground 10"},
-       {"stop", "start 1500"}},
-      {"live window, edit mode", 1, true, false, 10, {"show 10 normal", "foreground 10"},
-       {"stop"}},
-      {"window closed since the scan", 2, false, false, 20, {}, {"stop", "start 1500"}},
-      {"entry 0 keeps the target", 0, false, false, 7, {}, {"stop", "start 1500"}},
-      {"no selection", -1, true, false, 7, {}, {"stop"}},
+TEST(ComboBox1Select, SetsTargetAndActivatesALiveOne) {
+  const struct {
+    const char* name;
+    std::string entry;
+    bool maximize;
+    WindowHandle targetAfter;
+    std::vector<std::string> calls;
+  } cases[] = {
+      {"live window, maximized", Entry("a - jw_win", 10), true, 10,
+       {"show 10 max", "foreground 10"}},
+      {"live window, normal", Entry("a - jw_win", 10), false, 10,
+       {"show 10 normal", "foreground 10"}},
+      {"window closed since the scan", Entry("gone - jw_win", 20), false, 20, {}},
+      {"no separator keeps the target", "\x96\xB3\x8E\x77\x92\xE8", false, 7, {}},  // 無指定
   };
-  for (const SelectCase& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    Rig rig;
-    rig.desk.AddWindow(10, "a - jw_win");
-    rig.fc.combo.items = {kNoTargetText, Entry("a - jw_win", 10), Entry("gone - jw_win", 20)};
-    rig.fc.combo.selected = c.choice;
-    rig.state.FTargetWnd = 7;
-    rig.state.settings.FInterval = 1500;
-    rig.state.settings.FEditMode = c.editMode;
-    rig.state.settings.FMaximizeHost = c.maximize;
-    ComboBox1Select(rig.state, rig.controls, rig.desk);
-    EXPECT_EQ(rig.state.FTargetWnd, c.targetAfter);
-    EXPECT_EQ(rig.desk.calls, c.calls);
-    EXPECT_EQ(rig.fc.timer.log, c.timerLog);
+    FakeDesktop desk;
+    desk.AddWindow(10, "a - jw_win");
+    WindowHandle target = 7;
+    ComboBox1Select(desk, c.entry, c.maximize, target);
+    EXPECT_EQ(target, c.targetAfter);
+    EXPECT_EQ(desk.calls, c.calls);
   }
 }
 

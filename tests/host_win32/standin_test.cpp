@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "host/host_link.h"
+#include "host/host_launch.h"
+#include "host/host_scan.h"
 #include "host/win32/wide.h"
 #include "host/win32/win32_platform.h"
 #include "model/files.h"
-#include "tests/fakes/fake_controls.h"
 #include "tests/fakes/platform_files.h"
 #include "tests/host_win32/desktop.h"
 
@@ -37,32 +37,22 @@ std::vector<std::string> WithButtons(std::vector<std::string> captions) {
 }
 
 std::vector<std::string> CommandCaptions(Win32Platform& platform, HWND host) {
-  fakes::FakeTextList list;
-  platform.EnumChildWindows(ToWindowHandle(host), [&](WindowHandle window) {
-    return EnumHostChildProc(platform, list, window);
-  });
-  return list.items;
+  return ReadCommandCaptions(platform, ToWindowHandle(host));
 }
 
 std::string FileBytes(const std::string& path) { return PlatformFiles().Read(path).bytes; }
 
-// One menu under page 0, tab 0 whose slot 3 names batch.
-MainState OneSlotState(const std::string& batch, HWND target) {
-  MainState state;
-  TCommandEntry entry;
-  entry.Page = 0;
-  entry.TabIndex = 0;
-  entry.MenuNumber = 1;
-  entry.TabName = "tab";
-  entry.Keywords = "keyword";
-  state.FEntries = {entry};
-  state.menus.FMenus.resize(1);
-  state.menus.FMenus[0].Names[kSlot] = kSlotName;
-  state.menus.FMenus[0].BatchFiles[kSlot] = batch;
-  state.FTargetWnd = ToWindowHandle(target);
-  state.settings.FEditMode = false;
-  return state;
-}
+// One command entry for page 0, tab 0 and its menu, whose slot 3 names batch.
+struct OneSlot {
+  std::vector<TCommandEntry> entries{{0, 0, 1, "tab", "keyword"}};
+  std::vector<TMenu> menus = std::vector<TMenu>(1);
+  TSettings settings;
+
+  explicit OneSlot(const std::string& batch) {
+    menus[0].Names[kSlot] = kSlotName;
+    menus[0].BatchFiles[kSlot] = batch;
+  }
+};
 
 // Puts a window of the test process in front, so that a launch has to bring the host forward.
 bool BringToFront(Win32Platform& platform, HWND window) {
@@ -87,18 +77,18 @@ TEST(StandinHost, ListedWithItsTitleAndAHandleThatParsesBack) {
     ASSERT_TRUE(standin.Start(c.arguments));
 
     Win32Platform platform;
-    fakes::FakeComboBox combo;
     WindowHandle target = 0;
-    ListHostWindows(platform, combo, target);
+    const HostList list = ListHostWindows(platform, target);
 
     const WindowHandle handle = ToWindowHandle(standin.Window());
     const std::string entry = c.title + std::string(kEntrySeparator) + std::to_string(handle);
-    const auto found = std::find(combo.items.begin(), combo.items.end(), entry);
-    ASSERT_NE(found, combo.items.end());
+    const auto found = std::find(list.entries.begin(), list.entries.end(), entry);
+    ASSERT_NE(found, list.entries.end());
     EXPECT_EQ(ToHwnd(EntryHandle(*found)), standin.Window());
-    // The only host window on the desktop becomes the target and is selected.
+    // The only host window on the desktop becomes the target and is selected (item 0 is the
+    // selector's label).
     EXPECT_EQ(target, handle);
-    EXPECT_EQ(combo.Selected(), found - combo.items.begin());
+    EXPECT_EQ(list.selected, found - list.entries.begin() + 1);
   }
 }
 
@@ -135,20 +125,16 @@ TEST(StandinHost, CommandCaptionsFollowTheHostAndDriveTheScan) {
     EXPECT_EQ(CommandCaptions(platform, standin.Window()), s.captions);
   }
 
-  // A whole scan against the host's arc command turns to the arc entry's page.
-  MainState state;
-  state.FEntries.resize(2);
-  state.FEntries[0].Page = 1;
-  state.FEntries[0].Keywords = "\x90\xFC";  // 線
-  state.FEntries[1].Page = 2;
-  state.FEntries[1].Keywords = "\x89\x7E\x8C\xCA,\x94\xBC\x8C\x61";  // 円弧,半径
-  state.settings.FEditMode = false;
-  state.FTargetWnd = ToWindowHandle(standin.Window());
-  fakes::FakeMainControls controls;
-  MainControls view = controls.View();
-  ScanHost(state, view, platform);
-  EXPECT_EQ(controls.list.items, steps[2].captions);
-  EXPECT_EQ(controls.pages.ActivePage(), 2);
+  // A whole scan against the host's arc command picks the arc entry.
+  std::vector<TCommandEntry> entries(2);
+  entries[0].Page = 1;
+  entries[0].Keywords = "\x90\xFC";  // 線
+  entries[1].Page = 2;
+  entries[1].Keywords = "\x89\x7E\x8C\xCA,\x94\xBC\x8C\x61";  // 円弧,半径
+  WindowHandle target = ToWindowHandle(standin.Window());
+  const ScanResult scan = ScanHost(platform, entries, target, true);
+  EXPECT_EQ(scan.captions, steps[2].captions);
+  EXPECT_EQ(scan.switches, std::vector<std::size_t>{1});
 }
 
 TEST(StandinHost, LaunchWritesTheBridgeBatchAndTheHostRunsItsTransform) {
@@ -170,18 +156,17 @@ TEST(StandinHost, LaunchWritesTheBridgeBatchAndTheHostRunsItsTransform) {
   TestWindow other("other", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
   ASSERT_TRUE(BringToFront(platform, other.Handle()));
 
-  MainState state = OneSlotState(batch, standin.Window());
-  state.settings.FMaximizeHost = true;
-  state.settings.FMinimizeAfterRun = true;
-  fakes::FakeMainControls controls;
-  MainControls view = controls.View();
-  RunSlot(state, view, platform, 0, 0, kSlot);
+  OneSlot slot(batch);
+  slot.settings.FMaximizeHost = true;
+  slot.settings.FMinimizeAfterRun = true;
+  const LaunchOutcome outcome = RunSlot(platform, slot.entries, slot.menus,
+                                        ToWindowHandle(standin.Window()), slot.settings, 0, 0, kSlot);
 
   EXPECT_EQ(FileBytes(scratch / "Tabvane.bat"),
             "@rem Tabvane\r\n@echo off\r\ngoto  END\r\nREM \r\nREM  #jww\r\nREM  #cd\r\n"
             "REM  #h/" + batch + "\r\nREM  #e\r\n:END\r\necho on\r\nREM \x8F\x49\x97\xB9 \r\n");
-  EXPECT_EQ(controls.window.caption, "Tabvane \x81\xA8 " + std::string(kSlotName));
-  EXPECT_EQ(controls.window.minimized, 1);
+  EXPECT_EQ(outcome.caption, "Tabvane \x81\xA8 " + std::string(kSlotName));
+  EXPECT_TRUE(outcome.minimize);
   EXPECT_EQ(platform.ForegroundWindow(), ToWindowHandle(standin.Window()));
   EXPECT_TRUE(IsZoomed(standin.Window()));
 
@@ -211,10 +196,9 @@ TEST(StandinHost, NoKeystrokeWhileTheHostIsNotInFront) {
   ASSERT_TRUE(BringToFront(platform, front.Handle()));
 
   RefusingPlatform refusing;
-  MainState state = OneSlotState(batch, standin.Window());
-  fakes::FakeMainControls controls;
-  MainControls view = controls.View();
-  RunSlot(state, view, refusing, 0, 0, kSlot);
+  const OneSlot slot(batch);
+  RunSlot(refusing, slot.entries, slot.menus, ToWindowHandle(standin.Window()), slot.settings, 0,
+          0, kSlot);
 
   // The launch got as far as the keystroke, and then sent nothing to anyone: neither the
   // window in front nor the host sees a key within a second.

@@ -70,6 +70,22 @@ TEST(SjisFindText, AgreesWithAWalkFromTheStartOnEveryShortText) {
   }
 }
 
+TEST(SjisCutAtBoundary, NeverSplitsACharacter) {
+  const struct {
+    std::string text;
+    std::size_t max;
+    std::string expected;
+  } cases[] = {
+      {"abc", 2, "ab"},
+      {"a\x82\xA0", 2, "a"},            // あ would not fit whole
+      {"a\x82\xA0", 3, "a\x82\xA0"},
+      {std::string("ab\0cd", 5), 9, "ab"},  // the text ends at a zero byte
+      {"a\x82", 9, "a\x82"},             // a lead byte at the end is kept when it fits
+      {"\xB1\x5C", 1, "\xB1"},          // half-width katakana is one byte
+  };
+  for (const auto& c : cases) EXPECT_EQ(CutAtBoundary(c.text, c.max), c.expected) << c.text;
+}
+
 TEST(SjisTrim, RemovesLowBytesAtBothEndsOnly) {
   const std::pair<std::string, std::string> cases[] = {
       {" \t a b \r\n", "a b"},

@@ -1,5 +1,6 @@
 // The main window's logic against fake controls, views and desktop: start-up and shutdown
-// files, the timer discipline of every handler, slot keys, row keys and both dialogs.
+// files, the timer discipline of every handler, the scan's switch of page, tab and grid, slot
+// keys, row keys and both dialogs.
 #include "ui/form1.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "host/host_link.h"
+#include "host/host_scan.h"
 #include "model/menus.h"
 #include "model/settings.h"
 #include "tests/fakes/fake_controls.h"
@@ -220,6 +221,64 @@ TEST_F(MainFormTest, RefreshRuleOfEveryHandler) {
   }
 }
 
+// The scan turns page, tab and grid to the winning entry, except on the free page and in edit
+// mode, and always ends with the timer armed.
+TEST(MainFormScan, TurnsPageTabAndGrid) {
+  const struct {
+    const char* name;
+    TCommandEntry entry;
+    int32_t pageBefore;
+    bool editMode;
+    int32_t page;   // active page afterwards
+    int32_t strip;  // strip that must show the tab, -1 for none
+    std::size_t grid;
+    std::string slot0;  // name cell of slot 0 in that grid
+  } cases[] = {
+      {"page 2 tab 1", {2, 1, 3, "x", "alpha,beta"}, 1, false, 2, 2, 2, "menu3"},
+      {"free page", {5, 2, 4, "x", "beta"}, 1, false, 5, 5, 5, "menu4"},
+      {"page -1", {-1, 1, 0, "x", "alpha"}, 1, false, -1, -1, 5, ""},
+      {"page 6", {6, 1, 0, "x", "alpha"}, 1, false, -1, -1, 5, ""},
+      {"on the free page", {2, 1, 3, "x", "alpha"}, 5, false, 5, -1, 5, "before"},
+      {"in edit mode", {2, 1, 3, "x", "alpha"}, 1, true, 1, -1, 1, "before"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FakeForms f;
+    f.desk.AddWindow(50, "a - jw_win");
+    f.desk.AddChild(50, 51, " alpha ");
+    f.desk.AddChild(51, 52, "beta");
+    f.form.state.FTargetWnd = 50;
+    f.form.state.FEntries = {{0, 0, 0, "x", "no such"}, c.entry};
+    for (int32_t m = 0; m < 4; ++m) {
+      f.form.state.menus.FMenus.emplace_back();
+      f.form.state.menus.FMenus.back().Names[0] = "menu" + std::to_string(m + 1);
+    }
+    for (auto& tabs : f.c.tabs) tabs.tabs = {"t0", "t1", "t2"};
+    for (auto& tabs : f.c.tabs) tabs.selected = 0;
+    for (auto& grid : f.c.grids) grid.cells[1][1] = "before";
+    f.c.list.items = {"old"};
+    f.c.pages.active = c.pageBefore;
+    f.form.state.settings.FEditMode = c.editMode;
+    f.form.state.settings.FInterval = 700;
+
+    f.form.Timer1Timer();
+
+    EXPECT_EQ(f.c.pages.active, c.page);
+    for (int32_t s = 0; s < 6; ++s) {
+      EXPECT_EQ(f.c.tabs[static_cast<std::size_t>(s)].selected,
+                s == c.strip ? c.entry.TabIndex : 0);
+    }
+    EXPECT_EQ(f.c.grids[c.grid].cells[1][1], c.slot0);
+    const bool detected = c.pageBefore != 5 && !c.editMode;
+    const std::vector<std::string> read = {" alpha ", "beta"};
+    EXPECT_EQ(f.c.list.items, detected ? read : std::vector<std::string>{"old"});
+    EXPECT_EQ(f.c.combo.items, (std::vector<std::string>{std::string(kNoTarget),
+                                                         "a - jw_win  \x81\x7C 50"}));
+    EXPECT_EQ(f.c.combo.selected, 1);
+    EXPECT_EQ(f.c.timer.log, (std::vector<std::string>{"stop", "start 700"}));
+  }
+}
+
 TEST_F(MainFormTest, IntervalZeroLeavesTimerIdleButActionsStillRescan) {
   Start(false, 0);
   EXPECT_FALSE(c.timer.Armed());
@@ -244,10 +303,10 @@ TEST_F(MainFormTest, SlotKeysRunTheirSlotOnTheActivePage) {
   Start(false);
   for (const auto& k : cases) {
     c.pages.active = k.page;
-    c.window.caption.clear();
+    view.caption.clear();
     desk.keys.clear();
     EXPECT_TRUE(form.FormKeyPress(k.ch)) << k.ch;
-    EXPECT_EQ(c.window.caption, k.ran.empty() ? "" : std::string(kLaunchCaption) + k.ran) << k.ch;
+    EXPECT_EQ(view.caption, k.ran.empty() ? "" : std::string(kLaunchCaption) + k.ran) << k.ch;
     EXPECT_EQ(desk.keys.empty(), k.ran.empty()) << k.ch;
   }
 }
@@ -256,7 +315,7 @@ TEST_F(MainFormTest, DoubleClickRunsTheCurrentRow) {
   Start(false);
   c.grids[0].current = 5;
   form.StringGrid1DblClick();
-  EXPECT_EQ(c.window.caption, std::string(kLaunchCaption) + SlotName(1, 4));
+  EXPECT_EQ(view.caption, std::string(kLaunchCaption) + SlotName(1, 4));
 }
 
 TEST_F(MainFormTest, RowKeysCutCopyPasteAndClear) {

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "host/host_link.h"
+#include "host/host_launch.h"
 #include "model/menus.h"
 #include "tests/fakes/fake_controls.h"
 #include "tests/fakes/fake_desktop.h"

@@ -1,4 +1,5 @@
-// The controls of model/controls.h on Win32 controls, and the container windows.
+// The controls of model/controls.h and ui/controls.h on Win32 controls, and the container
+// windows.
 #include "ui/win32/controls.h"
 
 #include <commctrl.h>
@@ -82,9 +83,11 @@ void Container::OnSize(int, int) {}
 bool TabStripControl::Create(HWND parent, int id, HFONT font,
                              std::function<void()> tabsChanged) {
   tabsChanged_ = std::move(tabsChanged);
-  hwnd_ = CreateControl(WC_TABCONTROLW, L"",
-                        WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | TCS_SINGLELINE | TCS_TABS,
-                        parent, id, 0, 0, 0, 0, font);
+  hwnd_ = CreateControl(parent, font,
+                        {.kind = WC_TABCONTROLW,
+                         .style = WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | TCS_SINGLELINE |
+                                  TCS_TABS,
+                         .id = id});
   return hwnd_ != nullptr;
 }
 
@@ -180,10 +183,11 @@ PageControlWindows::PageControlWindows(const Look& look, GridListener& listener)
 }
 
 bool PageControlWindows::Create(HWND parent, int id, const Look& look) {
-  tabs_ = CreateControl(WC_TABCONTROLW, L"",
-                        WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | TCS_VERTICAL | TCS_MULTILINE |
-                            TCS_TABS,
-                        parent, id, 0, 0, 0, 0, look.SidewaysFont());
+  tabs_ = CreateControl(parent, look.SidewaysFont(),
+                        {.kind = WC_TABCONTROLW,
+                         .style = WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | TCS_VERTICAL |
+                                  TCS_MULTILINE | TCS_TABS,
+                         .id = id});
   if (tabs_ == nullptr) return false;
   for (std::size_t i = 0; i < sheets_.size(); ++i) {
     std::wstring caption = WideFromSjis(kPageCaptions[i]);
@@ -253,8 +257,11 @@ std::string ItemTextSjis(HWND control, int32_t index, UINT lengthMessage, UINT t
 // ---- ComboBoxControl ----
 
 bool ComboBoxControl::Create(HWND parent, int id, int x, int y, int width, HFONT font) {
-  hwnd_ = CreateControl(WC_COMBOBOXW, L"", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
-                        parent, id, x, y, width, kComboDropHeight, font);
+  hwnd_ = CreateControl(parent, font,
+                        {.kind = WC_COMBOBOXW, .x = x, .y = y, .width = width,
+                         .height = kComboDropHeight,
+                         .style = WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
+                         .id = id});
   if (hwnd_ == nullptr) return false;
   FitHeight();
   return true;
@@ -317,8 +324,9 @@ void ComboBoxControl::Select(int32_t index) {
 
 bool TextListControl::Create(HWND parent, int id, HFONT font) {
   // (286, -2), 33 x 25, never shown and no tab stop.
-  hwnd_ = CreateControl(WC_LISTBOXW, L"", LBS_NOINTEGRALHEIGHT, parent, id, 286, -2, 33, 25,
-                        font);
+  hwnd_ = CreateControl(parent, font,
+                        {.kind = WC_LISTBOXW, .x = 286, .y = -2, .width = 33, .height = 25,
+                         .style = LBS_NOINTEGRALHEIGHT, .id = id});
   return hwnd_ != nullptr;
 }
 

@@ -1,4 +1,4 @@
-// The controls of model/controls.h on real Win32 controls: tab strips on SysTabControl32, the
+// The controls of model/controls.h and ui/controls.h on real Win32 controls: tab strips on SysTabControl32, the
 // selector on a drop-down list, ListBox1 on a hidden list box, Timer1 on SetTimer, and the
 // plain container windows (Panel1, the pages) that pass their children's notifications up.
 // Selecting from code sends no notification, so it never runs a change handler. Win32 only.
@@ -12,6 +12,7 @@
 #include <string>
 
 #include "model/controls.h"
+#include "ui/controls.h"
 #include "ui/win32/look.h"
 #include "ui/win32/slot_grid_control.h"
 #include "ui/win32/window.h"

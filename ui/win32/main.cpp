@@ -7,6 +7,7 @@
 #include <string>
 
 #include "host/win32/exe_path.h"
+#include "host/win32/swallowed.h"
 #include "host/win32/wide.h"
 #include "host/win32/win32_platform.h"
 #include "ui/form1.h"
@@ -33,6 +34,7 @@ int RunMessageLoop(MainForm& main) {
     try {
       consumed = main.PreviewKey(msg) || main.MoveFocusOnTab(msg);
     } catch (...) {
+      ReportSwallowed("the key preview");
       consumed = false;
     }
     if (consumed) continue;
@@ -67,6 +69,7 @@ int Run(int showCommand) {
     form1Window.Show(showCommand);
   } catch (...) {
     // Start-up is silent: whatever it did not finish, the window still opens.
+    ReportSwallowed("the start-up");
     ShowWindow(form1Window.Handle(), showCommand);
   }
   return RunMessageLoop(form1Window);
@@ -79,6 +82,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
   try {
     return tabvane::Run(showCommand);
   } catch (...) {
+    tabvane::ReportSwallowed("the program entry");
     return 1;
   }
 }

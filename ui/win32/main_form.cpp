@@ -10,13 +10,14 @@
 
 #include "host/win32/wide.h"
 #include "model/command_list.h"
+#include "tabvane_version.h"
+#include "ui/focus_order.h"
 
 namespace tabvane {
 namespace {
 
 constexpr wchar_t kClassName[] = L"TabvaneMain";
-constexpr wchar_t kCaption[] = L"Tabvane Ver.1.05";
-constexpr Bounds kDesignBounds{192, 107, 387, 483};
+constexpr wchar_t kCaption[] = L"Tabvane Ver." TABVANE_VERSION_TEXT;
 constexpr int kPanelHeight = 29;
 constexpr int kButton1Id = 101;
 constexpr int kComboBox1Id = 102;
@@ -43,10 +44,10 @@ bool MainForm::Create() {
                        .style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                        .exStyle = WS_EX_TOPMOST,
                        .parent = app_.Handle(),
-                       .x = kDesignBounds.left,
-                       .y = kDesignBounds.top,
-                       .width = kDesignBounds.width,
-                       .height = kDesignBounds.height})) {
+                       .x = kMainDesignBounds.left,
+                       .y = kMainDesignBounds.top,
+                       .width = kMainDesignBounds.width,
+                       .height = kMainDesignBounds.height})) {
     return false;
   }
   const HWND hwnd = Handle();
@@ -58,9 +59,11 @@ bool MainForm::Create() {
   if (!panel_.Create(hwnd, hwnd, look_.FormBrush(), 0, 0, client.right, kPanelHeight)) {
     return false;
   }
-  button1_ = CreateControl(WC_BUTTONW, WideFromSjis(kButton1Caption),
-                           WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, panel_.Handle(), kButton1Id,
-                           4, 4, 45, 22, look_.Font());
+  button1_ = CreateControl(panel_.Handle(), look_.Font(),
+                           {.kind = WC_BUTTONW, .x = 4, .y = 4, .width = 45, .height = 22,
+                            .text = kButton1Caption,
+                            .style = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                            .id = kButton1Id});
   if (button1_ == nullptr) return false;
   if (!combo_.Create(panel_.Handle(), kComboBox1Id, 52, 4, 317, look_.Font())) return false;
   if (!list_.Create(panel_.Handle(), kListBox1Id, look_.Font())) return false;
@@ -80,7 +83,7 @@ MainControls MainForm::Controls() {
     strips[i] = &pages_.Sheet(i).Strip();
     grids[i] = &pages_.Sheet(i).Grid();
   }
-  return MainControls{pages_, strips, grids, combo_, list_, timer_, *this};
+  return MainControls{pages_, strips, grids, combo_, list_, timer_};
 }
 
 void MainForm::Attach(TForm1& form) {
@@ -138,20 +141,16 @@ bool MainForm::MoveFocusOnTab(const MSG& msg) {
   TabSheet& sheet = pages_.Sheet(static_cast<std::size_t>(PageSlotIndex(pages_.ActivePage())));
   const std::array<HWND, 5> order = {button1_, combo_.Handle(), pages_.Handle(),
                                      sheet.Strip().Handle(), sheet.Grid().Handle()};
-  const bool backwards = GetKeyState(VK_SHIFT) < 0;
-  const std::size_t count = order.size();
-  const HWND focus = GetFocus();
-  std::size_t current = backwards ? 0 : count - 1;  // none of them: start at either end
-  for (std::size_t i = 0; i < count; ++i) {
-    if (order[i] == focus) current = i;
-  }
-  for (std::size_t step = 1; step <= count; ++step) {
-    const HWND next = order[(backwards ? current + count - step : current + step) % count];
-    if (IsWindowVisible(next) && IsWindowEnabled(next)) {
-      SendMessageW(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
-      SetFocus(next);
-      break;
-    }
+  const auto current = std::find(order.begin(), order.end(), GetFocus());
+  const int32_t next = NextInTabOrder(
+      current == order.end() ? -1 : static_cast<int32_t>(current - order.begin()),
+      static_cast<int32_t>(order.size()), GetKeyState(VK_SHIFT) < 0, [&](int32_t i) {
+        const HWND control = order[static_cast<std::size_t>(i)];
+        return IsWindowVisible(control) && IsWindowEnabled(control);
+      });
+  if (next >= 0) {
+    SendMessageW(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    SetFocus(order[static_cast<std::size_t>(next)]);
   }
   return true;
 }

@@ -12,7 +12,6 @@ namespace {
 
 constexpr int kClientWidth = 239;
 constexpr int kClientHeight = 136;
-constexpr Position kDesignPosition{212, 113};
 constexpr int kEdit1Id = 1000;
 constexpr int kCheckBox1Id = 1001;
 constexpr int kCheckBox2Id = 1002;
@@ -68,35 +67,42 @@ void AddToolTip(HWND tips, HWND owner, HWND control, std::string_view textSjis) 
 
 bool SettingsDialog::Create(HWND owner) {
   return Dialog::Create(owner, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                        WideFromSjis(kCaption), kDesignPosition.left, kDesignPosition.top,
-                        kClientWidth, kClientHeight);
+                        WideFromSjis(kCaption), kSettingsDialogDesignPosition.left,
+                        kSettingsDialogDesignPosition.top, kClientWidth, kClientHeight);
 }
 
 void SettingsDialog::CreateControls() {
   const HWND hwnd = Handle();
-  const HFONT font = look_.Font();
   SetWindowIcon(hwnd, look_.Icon());
-  // Created in the tab order; the labels have no tab stop.
-  CreateLabel(WideFromSjis(kLabel1), hwnd, 4, 8, 52, 13, font);
-  edit1_ = CreateControl(WC_EDITW, L"3000", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, hwnd,
-                         kEdit1Id, 72, 4, 49, 21, font, WS_EX_CLIENTEDGE);
+  // Made in the tab order Edit1, CheckBox1, CheckBox2, Button2 (OK), Button3 (Cancel),
+  // CheckBox3; the labels have no tab stop.
+  const ControlArgs controls[] = {
+      {.kind = WC_STATICW, .x = 4, .y = 8, .width = 52, .height = 13, .text = kLabel1,
+       .style = kLabelStyle},
+      {.kind = WC_EDITW, .x = 72, .y = 4, .width = 49, .height = 21, .text = "3000",
+       .style = kEditStyle, .exStyle = WS_EX_CLIENTEDGE,
+       .id = kEdit1Id},
+      {.kind = WC_STATICW, .x = 130, .y = 8, .width = 39, .height = 13, .text = kLabel2,
+       .style = kLabelStyle},
+      {.kind = WC_BUTTONW, .x = 6, .y = 30, .width = 115, .height = 17, .text = kCheckBox1,
+       .style = kCheckStyle, .id = kCheckBox1Id},
+      {.kind = WC_BUTTONW, .x = 6, .y = 54, .width = 193, .height = 17, .text = kCheckBox2,
+       .style = kCheckStyle, .id = kCheckBox2Id},
+      {.kind = WC_BUTTONW, .x = 8, .y = 104, .width = 99, .height = 25, .text = kOk,
+       .style = kButtonStyle | BS_DEFPUSHBUTTON, .id = IDOK},
+      {.kind = WC_BUTTONW, .x = 112, .y = 104, .width = 121, .height = 25, .text = kCancel,
+       .style = kButtonStyle, .id = IDCANCEL},
+      {.kind = WC_BUTTONW, .x = 6, .y = 78, .width = 195, .height = 17, .text = kCheckBox3,
+       .style = kCheckStyle, .id = kCheckBox3Id},
+  };
+  for (const ControlArgs& control : controls) CreateControl(hwnd, look_.Font(), control);
+  edit1_ = GetDlgItem(hwnd, kEdit1Id);
+  checkBox1_ = GetDlgItem(hwnd, kCheckBox1Id);
+  checkBox2_ = GetDlgItem(hwnd, kCheckBox2Id);
+  checkBox3_ = GetDlgItem(hwnd, kCheckBox3Id);
   SendMessageW(edit1_, EM_SETLIMITTEXT, kEdit1MaxChars, 0);
   // The input method stays off while the interval field has the focus.
   ImmAssociateContextEx(edit1_, nullptr, 0);
-  CreateLabel(WideFromSjis(kLabel2), hwnd, 130, 8, 39, 13, font);
-  checkBox1_ = CreateControl(WC_BUTTONW, WideFromSjis(kCheckBox1),
-                             WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, hwnd, kCheckBox1Id, 6, 30,
-                             115, 17, font);
-  checkBox2_ = CreateControl(WC_BUTTONW, WideFromSjis(kCheckBox2),
-                             WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, hwnd, kCheckBox2Id, 6, 54,
-                             193, 17, font);
-  CreateControl(WC_BUTTONW, WideFromSjis(kOk), WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, hwnd,
-                IDOK, 8, 104, 99, 25, font);
-  CreateControl(WC_BUTTONW, WideFromSjis(kCancel), WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, hwnd,
-                IDCANCEL, 112, 104, 121, 25, font);
-  checkBox3_ = CreateControl(WC_BUTTONW, WideFromSjis(kCheckBox3),
-                             WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, hwnd, kCheckBox3Id, 6, 78,
-                             195, 17, font);
 
   const HWND tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                     WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
@@ -107,13 +113,6 @@ void SettingsDialog::CreateControls() {
     AddToolTip(tips, hwnd, checkBox2_, kHint2);
     AddToolTip(tips, hwnd, checkBox3_, kHint3);
   }
-}
-
-void SettingsDialog::ShowModal() {
-  if (form_ == nullptr) return;
-  MakeControls();
-  form_->FormShow();
-  RunModal();
 }
 
 INT_PTR SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
@@ -134,12 +133,25 @@ INT_PTR SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
   }
 }
 
-bool SettingsDialog::Checked(HWND box) {
-  return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+namespace {
+
+bool Checked(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void SetChecked(HWND box, bool checked) {
+  SendMessageW(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void SettingsDialog::SetChecked(HWND box, bool checked) {
-  SendMessageW(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}  // namespace
+
+SettingsFields SettingsDialog::Fields() const {
+  return {WindowTextSjis(edit1_), Checked(checkBox1_), Checked(checkBox2_), Checked(checkBox3_)};
+}
+
+void SettingsDialog::SetFields(const SettingsFields& fields) {
+  SetWindowTextSjis(edit1_, fields.interval);
+  SetChecked(checkBox1_, fields.maximizeHost);
+  SetChecked(checkBox2_, fields.minimizeAfterRun);
+  SetChecked(checkBox3_, fields.editMode);
 }
 
 }  // namespace tabvane

@@ -11,37 +11,26 @@
 
 namespace tabvane {
 
-class SettingsDialog : public SettingsDialogView, public Dialog {
+class SettingsDialog : public SettingsDialogView, public FormDialog<TForm3> {
  public:
   explicit SettingsDialog(const Look& look) : look_(look) {}
   // Creates the hidden dialog owned by owner.
   bool Create(HWND owner);
-  void Attach(TForm3& form) { form_ = &form; }
 
-  std::string Edit1Text() const override { return WindowTextSjis(edit1_); }
-  void SetEdit1Text(std::string_view text) override { SetWindowTextSjis(edit1_, text); }
-  bool CheckBox1() const override { return Checked(checkBox1_); }
-  void SetCheckBox1(bool checked) override { SetChecked(checkBox1_, checked); }
-  bool CheckBox2() const override { return Checked(checkBox2_); }
-  void SetCheckBox2(bool checked) override { SetChecked(checkBox2_, checked); }
-  bool CheckBox3() const override { return Checked(checkBox3_); }
-  void SetCheckBox3(bool checked) override { SetChecked(checkBox3_, checked); }
+  SettingsFields Fields() const override;
+  void SetFields(const SettingsFields& fields) override;
   void FocusEdit1() override { FocusControl(edit1_); }
   void Close() override { EndModal(); }
   Position GetPosition() const override { return DialogPosition(); }
   void SetPosition(const Position& position) override { SetDialogPosition(position); }
-  void ShowModal() override;
+  void ShowModal() override { RunModal(); }
 
  protected:
   void CreateControls() override;
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  static bool Checked(HWND box);
-  static void SetChecked(HWND box, bool checked);
-
   const Look& look_;
-  TForm3* form_ = nullptr;
   HWND edit1_ = nullptr;
   HWND checkBox1_ = nullptr;
   HWND checkBox2_ = nullptr;

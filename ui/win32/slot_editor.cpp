@@ -15,7 +15,6 @@ namespace {
 
 constexpr int kClientWidth = 359;
 constexpr int kClientHeight = 118;
-constexpr Position kDesignPosition{241, 134};
 constexpr int kEdit1Id = 1000;
 constexpr int kEdit2Id = 1001;
 constexpr int kBrowseId = 1002;
@@ -115,44 +114,45 @@ OpenFileChooser FileChooser() {
 
 bool SlotEditorDialog::Create(HWND owner) {
   return Dialog::Create(owner, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                        WideFromSjis(kCaption), kDesignPosition.left, kDesignPosition.top,
-                        kClientWidth, kClientHeight);
+                        WideFromSjis(kCaption), kSlotEditorDesignPosition.left,
+                        kSlotEditorDesignPosition.top, kClientWidth, kClientHeight);
 }
 
 void SlotEditorDialog::CreateControls() {
   const HWND hwnd = Handle();
-  const HFONT font = look_.Font();
   SetWindowIcon(hwnd, look_.Icon());
-  // Created in the tab order; the labels have no tab stop.
-  CreateLabel(WideFromSjis(kLabel1), hwnd, 8, 0, 65, 13, font);
-  edit1_ = CreateControl(WC_EDITW, L"", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, hwnd, kEdit1Id,
-                         8, 16, 305, 21, font, WS_EX_CLIENTEDGE);
-  CreateLabel(WideFromSjis(kLabel2), hwnd, 8, 40, 104, 13, font);
-  edit2_ = CreateControl(WC_EDITW, L"", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, hwnd, kEdit2Id,
-                         8, 56, 305, 21, font, WS_EX_CLIENTEDGE);
-  CreateControl(WC_BUTTONW, WideFromSjis(kBrowse), WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, hwnd,
-                kBrowseId, 312, 56, 41, 21, font);
-  CreateControl(WC_BUTTONW, WideFromSjis(kOk), WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, hwnd,
-                IDOK, 120, 88, 99, 25, font);
-  CreateControl(WC_BUTTONW, WideFromSjis(kCancel), WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, hwnd,
-                IDCANCEL, 232, 88, 121, 25, font);
+  // Label1, Edit1, Label2, Edit2, Button1 (参照), Button2 (OK), Button3 (Cancel), made in the
+  // tab order; the labels have no tab stop.
+  const ControlArgs controls[] = {
+      {.kind = WC_STATICW, .x = 8, .y = 0, .width = 65, .height = 13, .text = kLabel1,
+       .style = kLabelStyle},
+      {.kind = WC_EDITW, .x = 8, .y = 16, .width = 305, .height = 21, .style = kEditStyle,
+       .exStyle = WS_EX_CLIENTEDGE, .id = kEdit1Id},
+      {.kind = WC_STATICW, .x = 8, .y = 40, .width = 104, .height = 13, .text = kLabel2,
+       .style = kLabelStyle},
+      {.kind = WC_EDITW, .x = 8, .y = 56, .width = 305, .height = 21, .style = kEditStyle,
+       .exStyle = WS_EX_CLIENTEDGE, .id = kEdit2Id},
+      {.kind = WC_BUTTONW, .x = 312, .y = 56, .width = 41, .height = 21, .text = kBrowse,
+       .style = kButtonStyle, .id = kBrowseId},
+      {.kind = WC_BUTTONW, .x = 120, .y = 88, .width = 99, .height = 25, .text = kOk,
+       .style = kButtonStyle | BS_DEFPUSHBUTTON, .id = IDOK},
+      {.kind = WC_BUTTONW, .x = 232, .y = 88, .width = 121, .height = 25, .text = kCancel,
+       .style = kButtonStyle, .id = IDCANCEL},
+  };
+  for (const ControlArgs& control : controls) CreateControl(hwnd, look_.Font(), control);
+  edit1_ = GetDlgItem(hwnd, kEdit1Id);
+  edit2_ = GetDlgItem(hwnd, kEdit2Id);
 }
 
 void SlotEditorDialog::SetCaption(std::string_view text) { SetWindowTextSjis(Handle(), text); }
 
-std::string SlotEditorDialog::Edit1Text() const { return WindowTextSjis(edit1_); }
+SlotFields SlotEditorDialog::Fields() const {
+  return {WindowTextSjis(edit1_), WindowTextSjis(edit2_)};
+}
 
-void SlotEditorDialog::SetEdit1Text(std::string_view text) { SetWindowTextSjis(edit1_, text); }
-
-std::string SlotEditorDialog::Edit2Text() const { return WindowTextSjis(edit2_); }
-
-void SlotEditorDialog::SetEdit2Text(std::string_view text) { SetWindowTextSjis(edit2_, text); }
-
-void SlotEditorDialog::ShowModal() {
-  if (form_ == nullptr) return;
-  MakeControls();
-  form_->FormShow();
-  RunModal();
+void SlotEditorDialog::SetFields(const SlotFields& fields) {
+  SetWindowTextSjis(edit1_, fields.name);
+  SetWindowTextSjis(edit2_, fields.batchFile);
 }
 
 std::optional<std::string> SlotEditorDialog::ChooseBatchFile(std::string_view folder,

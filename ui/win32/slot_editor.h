@@ -12,23 +12,20 @@
 
 namespace tabvane {
 
-class SlotEditorDialog : public SlotEditorView, public Dialog {
+class SlotEditorDialog : public SlotEditorView, public FormDialog<TForm2> {
  public:
   explicit SlotEditorDialog(const Look& look) : look_(look) {}
   // Creates the hidden dialog owned by owner.
   bool Create(HWND owner);
-  void Attach(TForm2& form) { form_ = &form; }
 
   void SetCaption(std::string_view text) override;
-  std::string Edit1Text() const override;
-  void SetEdit1Text(std::string_view text) override;
-  std::string Edit2Text() const override;
-  void SetEdit2Text(std::string_view text) override;
+  SlotFields Fields() const override;
+  void SetFields(const SlotFields& fields) override;
   void FocusEdit1SelectAll() override { FocusControl(edit1_); }
   void Close() override { EndModal(); }
   Position GetPosition() const override { return DialogPosition(); }
   void SetPosition(const Position& position) override { SetDialogPosition(position); }
-  void ShowModal() override;
+  void ShowModal() override { RunModal(); }
   std::optional<std::string> ChooseBatchFile(std::string_view folder,
                                              std::string_view fileName) override;
   bool AskSetTitle() override;
@@ -39,7 +36,6 @@ class SlotEditorDialog : public SlotEditorView, public Dialog {
 
  private:
   const Look& look_;
-  TForm2* form_ = nullptr;
   HWND edit1_ = nullptr;
   HWND edit2_ = nullptr;
 };

@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include "host/win32/wide.h"
+#include "ui/win32/gdi.h"
 
 namespace tabvane {
 namespace {
@@ -91,29 +92,24 @@ LRESULT SlotGridControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
 }
 
 void SlotGridControl::OnPaint() {
-  PAINTSTRUCT ps{};
-  const HDC dc = BeginPaint(Handle(), &ps);
+  const PaintDC paint(Handle());
   RECT client{};
   GetClientRect(Handle(), &client);
   // Drawn into a bitmap first and copied in one go, so that scrolling does not flicker.
-  const HDC memory = CreateCompatibleDC(dc);
-  const HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
-  if (memory != nullptr && bitmap != nullptr) {
-    const HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
-    Paint(memory, client);
-    BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, oldBitmap);
-  } else {
-    Paint(dc, client);
+  const MemoryDC memory(paint.Get());
+  const OwnedObject<HBITMAP> bitmap(CreateCompatibleBitmap(paint.Get(), client.right, client.bottom));
+  if (memory.Get() == nullptr || bitmap.Get() == nullptr) {
+    Paint(paint.Get(), client);
+    return;
   }
-  if (bitmap != nullptr) DeleteObject(bitmap);
-  if (memory != nullptr) DeleteDC(memory);
-  EndPaint(Handle(), &ps);
+  const SelectedObject selected(memory.Get(), bitmap.Get());
+  Paint(memory.Get(), client);
+  BitBlt(paint.Get(), 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
 }
 
 void SlotGridControl::Paint(HDC dc, const RECT& client) {
   FillRect(dc, &client, look_.CellBrush());
-  const HGDIOBJ oldFont = SelectObject(dc, look_.Font());
+  const SelectedObject font(dc, look_.Font());
   SetBkMode(dc, TRANSPARENT);
   const HBRUSH fixedLine = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
   const HBRUSH cellLine = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
@@ -161,7 +157,6 @@ void SlotGridControl::Paint(HDC dc, const RECT& client) {
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     DrawFocusRect(dc, &focus);
   }
-  SelectObject(dc, oldFont);
 }
 
 void SlotGridControl::OnSize(int height) {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "model/controls.h"
-#include "ui/win32/grid_geometry.h"
+#include "ui/grid_geometry.h"
 #include "ui/win32/look.h"
 #include "ui/win32/window.h"
 
@@ -33,7 +33,6 @@ class SlotGridControl : public SlotGrid, public Window {
   void SetCell(int32_t col, int32_t row, std::string_view text) override;
   RowRange Selection() const override { return cursor_.Selection(); }
   int32_t CurrentRow() const override { return cursor_.Current(); }
-  int32_t RowCount() const override { return kGridRows; }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

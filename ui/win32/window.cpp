@@ -6,8 +6,10 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "host/win32/swallowed.h"
 #include "host/win32/wide.h"
-#include "ui/win32/placement.h"
+#include "ui/placement.h"
+#include "ui/win32/gdi.h"
 
 namespace tabvane {
 
@@ -58,6 +60,7 @@ LRESULT CALLBACK Window::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
   try {
     result = self->HandleMessage(message, wParam, lParam);
   } catch (...) {
+    ReportSwallowed("the window procedure");
     result = DefWindowProcW(hwnd, message, wParam, lParam);
   }
   if (message == WM_NCDESTROY) {
@@ -98,14 +101,13 @@ bool Dialog::Create(HWND owner, DWORD style, std::wstring_view caption, int x, i
   return true;
 }
 
-void Dialog::MakeControls() {
-  if (controlsMade_ || hwnd_ == nullptr) return;
-  controlsMade_ = true;
-  CreateControls();
-}
-
 void Dialog::RunModal() {
   if (hwnd_ == nullptr) return;
+  if (!controlsMade_) {
+    controlsMade_ = true;
+    CreateControls();
+  }
+  OnShow();
   const HWND owner = GetWindow(hwnd_, GW_OWNER);
   if (owner != nullptr) EnableWindow(owner, FALSE);
   ShowWindow(hwnd_, SW_SHOWNORMAL);
@@ -180,6 +182,7 @@ INT_PTR CALLBACK Dialog::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
       result = self->HandleMessage(message, wParam, lParam);
     }
   } catch (...) {
+    ReportSwallowed("the dialog procedure");
     result = FALSE;
   }
   if (message == WM_NCDESTROY) {
@@ -190,28 +193,25 @@ INT_PTR CALLBACK Dialog::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
   return result;
 }
 
-HWND CreateControl(const wchar_t* className, std::wstring_view text, DWORD style, HWND parent,
-                   int id, int x, int y, int width, int height, HFONT font, DWORD exStyle) {
+HWND CreateControl(HWND parent, HFONT font, const ControlArgs& args) {
+  const std::wstring text = WideFromSjis(args.text);
+  int width = args.width;
+  if (args.kind != nullptr && std::wstring_view(args.kind) == WC_STATICW) {
+    SIZE extent{};
+    if (const WindowDC dc(parent); dc.Get() != nullptr) {
+      const SelectedObject selected(dc.Get(), font);
+      GetTextExtentPoint32W(dc.Get(), text.data(), static_cast<int>(text.size()), &extent);
+    }
+    width = std::max<int>(width, extent.cx);
+  }
   const HWND control = CreateWindowExW(
-      exStyle, className, std::wstring(text).c_str(), style | WS_CHILD, x, y, width, height, parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+      args.exStyle, args.kind, text.c_str(), args.style | WS_CHILD, args.x, args.y, width,
+      args.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
+      GetModuleHandleW(nullptr), nullptr);
   if (control != nullptr && font != nullptr) {
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
   return control;
-}
-
-HWND CreateLabel(std::wstring_view text, HWND parent, int x, int y, int width, int height,
-                 HFONT font) {
-  SIZE extent{};
-  if (const HDC dc = GetDC(parent); dc != nullptr) {
-    const HGDIOBJ oldFont = SelectObject(dc, font);
-    GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &extent);
-    SelectObject(dc, oldFont);
-    ReleaseDC(parent, dc);
-  }
-  return CreateControl(WC_STATICW, text, WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, parent,
-                       -1, x, y, std::max<int>(width, extent.cx), height, font);
 }
 
 void SetWindowIcon(HWND hwnd, HICON icon) {

@@ -64,12 +64,13 @@ class Dialog {
   // its controls.
   bool Create(HWND owner, DWORD style, std::wstring_view caption, int x, int y, int clientWidth,
               int clientHeight);
-  // Makes the controls, once: CreateControls runs before the first showing fills them.
-  void MakeControls();
   virtual void CreateControls() = 0;
+  // Fills the controls each time the dialog is about to show.
+  virtual void OnShow() = 0;
   virtual INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
 
-  // Shows the dialog with its owner disabled and runs messages until EndModal.
+  // The modal showing: the controls are made the first time, OnShow fills them, then the
+  // dialog shows with its owner disabled and runs messages until EndModal.
   void RunModal();
   void EndModal() { modal_ = false; }
   // Focus to control, an edit field with its whole text selected; a hidden dialog gets it as
@@ -87,14 +88,43 @@ class Dialog {
   bool controlsMade_ = false;
 };
 
-// Creates a child control; nullptr on failure.
-HWND CreateControl(const wchar_t* className, std::wstring_view text, DWORD style, HWND parent,
-                   int id, int x, int y, int width, int height, HFONT font, DWORD exStyle = 0);
+// A dialog whose logic is a form object (TForm2, TForm3): its FormShow fills the controls.
+template <typename Form>
+class FormDialog : public Dialog {
+ public:
+  void Attach(Form& form) { form_ = &form; }
 
-// A label: a static text at (x, y) that grows wider than width when its text needs it, as a
-// label sized to its text does, so that no font's metrics cut its last character off.
-HWND CreateLabel(std::wstring_view text, HWND parent, int x, int y, int width, int height,
-                 HFONT font);
+ protected:
+  void OnShow() final {
+    if (form_ != nullptr) form_->FormShow();
+  }
+
+  Form* form_ = nullptr;
+};
+
+// One child control: its window class, its place in the parent's client area, its text
+// (Shift-JIS), its styles besides WS_CHILD, and its id. Written as designated initializers, a
+// list of these reads like the window's table of controls.
+struct ControlArgs {
+  const wchar_t* kind = nullptr;
+  int x = 0, y = 0, width = 0, height = 0;
+  std::string_view text{};
+  DWORD style = 0;
+  DWORD exStyle = 0;
+  int id = -1;
+};
+
+// The styles of the dialogs' controls: a label (no tab stop, no "&" prefix), a one-line edit
+// field, a push button and a check box.
+inline constexpr DWORD kLabelStyle = WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX;
+inline constexpr DWORD kEditStyle = WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
+inline constexpr DWORD kButtonStyle = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
+inline constexpr DWORD kCheckStyle = WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;
+
+// Creates a child control of parent in font; nullptr on failure. A static text (a label)
+// grows wider than its width when its text needs it, as a label sized to its text does, so
+// that no font's metrics cut its last character off.
+HWND CreateControl(HWND parent, HFONT font, const ControlArgs& args);
 
 // The program's icon as a window's small and big icon (title bar, task switcher).
 void SetWindowIcon(HWND hwnd, HICON icon);

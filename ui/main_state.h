@@ -1,18 +1,16 @@
 // The state the main window owns: command entries, menus, row clipboard, settings and target.
+// Platform-free.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "host/platform.h"
 #include "model/command_list.h"
 #include "model/menus.h"
 #include "model/settings.h"
 
 namespace tabvane {
-
-// A window handle as the program keeps it: 32 bits, written as unsigned decimal.
-using WindowHandle = uint32_t;
 
 struct MainState {
   std::string FExeDir;  // the exe's folder with its trailing separator

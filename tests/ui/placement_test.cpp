@@ -1,10 +1,13 @@
-// Shifting stored bounds into a monitor's work area.
-#include "ui/win32/placement.h"
+// Where windows and the focus go: stored bounds shifted into a monitor's work area, and the
+// Tab key's cycle through the main window's controls.
+#include "ui/placement.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <vector>
+
+#include "ui/focus_order.h"
 
 namespace tabvane {
 namespace {
@@ -30,6 +33,26 @@ TEST(Placement, ShiftInsideKeepsTheSize) {
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.bounds.left << "," << c.bounds.top);
     EXPECT_EQ(ShiftInside(c.bounds, c.area), c.expected);
+  }
+}
+
+TEST(FocusOrder, TabCyclesOverTheControlsThatCanTakeTheFocus) {
+  const auto all = [](int32_t) { return true; };
+  const auto notSecond = [](int32_t i) { return i != 1; };
+  const auto none = [](int32_t) { return false; };
+  const struct {
+    int32_t current;
+    bool backwards;
+    std::function<bool(int32_t)> canFocus;
+    int32_t next;
+  } cases[] = {
+      {0, false, all, 1},      {4, false, all, 0},      {0, true, all, 4},
+      {-1, false, all, 0},     {-1, true, all, 4},      {0, false, notSecond, 2},
+      {2, true, notSecond, 0}, {3, false, none, -1},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(NextInTabOrder(c.current, 5, c.backwards, c.canFocus), c.next)
+        << c.current << (c.backwards ? " back" : " forth");
   }
 }
 

@@ -1,5 +1,5 @@
 // The slot grid's hit tests, scrolling range, key moves and row range.
-#include "ui/win32/grid_geometry.h"
+#include "ui/grid_geometry.h"
 
 #include <gtest/gtest.h>
 

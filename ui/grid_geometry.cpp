@@ -1,5 +1,5 @@
 // The slot grid's arithmetic: hit tests, scrolling range, key moves, row range. No Win32 here.
-#include "ui/win32/grid_geometry.h"
+#include "ui/grid_geometry.h"
 
 #include <algorithm>
 

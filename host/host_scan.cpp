@@ -1,11 +1,10 @@
-// The host scan: host window list and target, command captions of the target and the automatic
-// switch of page, tab and grid. Depends on text/, model/ and the platform interface only.
-#include "host/host_link.h"
+// The host scan: host window list and target, command captions of the target and the entries
+// they switch to. Depends on text/, model/ and the platform interface only.
+#include "host/host_scan.h"
 
 #include <algorithm>
 #include <array>
 
-#include "model/menus.h"
 #include "text/func.h"
 #include "text/sjis.h"
 
@@ -45,17 +44,6 @@ constexpr std::array<std::string_view, 37> kPanelNames = {
 
 bool IsHostTitle(std::string_view title) {
   return ContainsText(title, kHostMarker) || ContainsText(title, kBlockMarker);
-}
-
-// The command captions of ListBox1 joined with ",".
-std::string CaptionText(const TextList& list) {
-  std::string text;
-  const int32_t count = list.Count();
-  for (int32_t i = 0; i < count; ++i) {
-    if (i > 0) text += ',';
-    text += list.Item(i);
-  }
-  return text;
 }
 
 // The bytes and byte pairs of one caption text. A keyword holding a byte or an adjacent pair
@@ -108,61 +96,54 @@ WindowHandle EntryHandle(std::string_view entry) {
   return static_cast<WindowHandle>(TextToInt(entry.substr(at + kEntrySeparator.size())));
 }
 
-bool EnumHostWindowsProc(HostPlatform& platform, ComboBox& combo, WindowHandle& target,
-                         WindowHandle window) {
+bool EnumHostWindowsProc(HostPlatform& platform, std::vector<std::string>& entries,
+                         WindowHandle& target, WindowHandle window) {
   if (platform.Owner(window) != 0 || !platform.IsVisible(window)) return true;
   std::string entry = platform.WindowText(window);
   if (!IsHostTitle(entry)) return true;
   if (platform.ForegroundWindow() == window) target = window;
   entry += kEntrySeparator;
   entry += std::to_string(window);
-  combo.AddItem(entry);
+  entries.push_back(std::move(entry));
   return true;
 }
 
-void ListHostWindows(HostPlatform& platform, ComboBox& combo, WindowHandle& target) {
-  combo.Clear();
-  combo.AddItem(kNoTarget);
-  platform.EnumTopLevelWindows(
-      [&](WindowHandle window) { return EnumHostWindowsProc(platform, combo, target, window); });
+HostList ListHostWindows(HostPlatform& platform, WindowHandle& target) {
+  HostList list;
+  platform.EnumTopLevelWindows([&](WindowHandle window) {
+    return EnumHostWindowsProc(platform, list.entries, target, window);
+  });
 
-  int32_t selected = 0;
   int32_t first = 0;
   WindowHandle firstHandle = 0;
-  const int32_t count = combo.Count();
-  for (int32_t i = 1; i < count; ++i) {
-    const std::string entry = combo.Item(i);
+  for (std::size_t i = 0; i < list.entries.size(); ++i) {
+    const std::string& entry = list.entries[i];
     if (!ContainsText(entry, kEntrySeparator)) continue;
+    const auto item = static_cast<int32_t>(i + 1);  // item 0 is the selector's label
     const WindowHandle handle = EntryHandle(entry);
-    if (handle == target) selected = i;
+    if (handle == target) list.selected = item;
     if (firstHandle == 0) {
       firstHandle = handle;
-      first = i;
+      first = item;
     }
   }
   // Handles are read as signed 32-bit numbers, so only the positive ones can become the target.
   if (target == 0 && static_cast<int32_t>(firstHandle) > 0 && first > 0) {
     target = firstHandle;
-    selected = first;
+    list.selected = first;
   }
-  combo.Select(selected);
+  return list;
 }
 
-void ComboBox1Select(MainState& state, MainControls& controls, HostPlatform& platform) {
-  controls.Timer1.Stop();
-  const int32_t selected = controls.ComboBox1.Selected();
-  if (selected > 0 && selected < controls.ComboBox1.Count()) {
-    const std::string entry = controls.ComboBox1.Item(selected);
-    if (ContainsText(entry, kEntrySeparator)) {
-      // The choice stands even when the window has closed since the scan.
-      state.FTargetWnd = EntryHandle(entry);
-      if (platform.IsWindow(state.FTargetWnd)) {
-        platform.ShowWindow(state.FTargetWnd, state.settings.FMaximizeHost);
-        platform.SetForegroundWindow(state.FTargetWnd);
-      }
-    }
+void ComboBox1Select(HostPlatform& platform, std::string_view entry, bool maximizeHost,
+                     WindowHandle& target) {
+  if (!ContainsText(entry, kEntrySeparator)) return;
+  // The choice stands even when the window has closed since the scan.
+  target = EntryHandle(entry);
+  if (platform.IsWindow(target)) {
+    platform.ShowWindow(target, maximizeHost);
+    platform.SetForegroundWindow(target);
   }
-  if (!state.settings.FEditMode) controls.Timer1.Start(state.settings.FInterval);
 }
 
 bool IsCommandCaption(std::string_view caption) {
@@ -174,11 +155,31 @@ bool IsCommandCaption(std::string_view caption) {
   return true;
 }
 
-bool EnumHostChildProc(HostPlatform& platform, TextList& list, WindowHandle window) {
+bool EnumHostChildProc(HostPlatform& platform, std::vector<std::string>& captions,
+                       WindowHandle window) {
   if (platform.Owner(window) != 0 || !platform.IsVisible(window)) return true;
-  const std::string caption = platform.WindowText(window);
-  if (IsCommandCaption(caption)) list.Add(caption);
+  std::string caption = platform.WindowText(window);
+  if (IsCommandCaption(caption)) captions.push_back(std::move(caption));
   return true;
+}
+
+std::vector<std::string> ReadCommandCaptions(HostPlatform& platform, WindowHandle target) {
+  std::vector<std::string> captions;
+  if (static_cast<int32_t>(target) > 0) {
+    platform.EnumChildWindows(target, [&](WindowHandle window) {
+      return EnumHostChildProc(platform, captions, window);
+    });
+  }
+  return captions;
+}
+
+std::string CaptionText(const std::vector<std::string>& captions) {
+  std::string text;
+  for (std::size_t i = 0; i < captions.size(); ++i) {
+    if (i > 0) text += ',';
+    text += captions[i];
+  }
+  return text;
 }
 
 std::vector<std::size_t> DetectSwitches(const std::vector<TCommandEntry>& entries,
@@ -207,33 +208,15 @@ std::vector<std::size_t> DetectSwitches(const std::vector<TCommandEntry>& entrie
   return switches;
 }
 
-void DetectAndSwitch(MainState& state, MainControls& controls, HostPlatform& platform) {
-  controls.ListBox1.Clear();
-  if (static_cast<int32_t>(state.FTargetWnd) > 0) {
-    platform.EnumChildWindows(state.FTargetWnd, [&](WindowHandle window) {
-      return EnumHostChildProc(platform, controls.ListBox1, window);
-    });
+ScanResult ScanHost(HostPlatform& platform, const std::vector<TCommandEntry>& entries,
+                    WindowHandle& target, bool detect) {
+  ScanResult result;
+  result.hosts = ListHostWindows(platform, target);
+  if (detect) {
+    result.captions = ReadCommandCaptions(platform, target);
+    result.switches = DetectSwitches(entries, CaptionText(*result.captions));
   }
-  const std::string captionText = CaptionText(controls.ListBox1);
-  for (const std::size_t index : DetectSwitches(state.FEntries, captionText)) {
-    const TCommandEntry& entry = state.FEntries[index];
-    controls.PageControl1.SetActivePage(entry.Page);
-    if (entry.Page >= 0 && entry.Page < kPageCount) {
-      controls.TabControls[static_cast<std::size_t>(entry.Page)]->SelectTab(entry.TabIndex);
-    }
-    ShowMenu(state.FEntries, state.menus.FMenus,
-             *controls.StringGrids[static_cast<std::size_t>(PageSlotIndex(entry.Page))], entry.Page,
-             entry.TabIndex);
-  }
-}
-
-void ScanHost(MainState& state, MainControls& controls, HostPlatform& platform) {
-  controls.Timer1.Stop();
-  ListHostWindows(platform, controls.ComboBox1, state.FTargetWnd);
-  if (controls.PageControl1.ActivePage() != kFreePage && !state.settings.FEditMode) {
-    DetectAndSwitch(state, controls, platform);
-  }
-  controls.Timer1.Start(state.settings.FInterval);
+  return result;
 }
 
 }  // namespace tabvane

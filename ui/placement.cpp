@@ -1,5 +1,5 @@
 // Shifting stored window bounds into a monitor's work area. No Win32 here.
-#include "ui/win32/placement.h"
+#include "ui/placement.h"
 
 #include <algorithm>
 

@@ -1,0 +1,45 @@
+// The launch of a slot's transform: the host folder from the registry, the bridge batch
+// Tabvane.bat and Ctrl+B sent to the target. It acts on the desktop and says what happened;
+// the window logic applies that to the main window and keeps the timer.
+// Depends on text/, model/ and the platform interface only.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/platform.h"
+#include "model/command_list.h"
+#include "model/menus.h"
+#include "model/settings.h"
+
+namespace tabvane {
+
+// The host executable path cut out of the registry's open command (quotes, arguments).
+std::string HostExePathFromCommand(std::string_view command);
+
+// The host executable path from the registry, or the empty text.
+std::string GetHostExePath(HostPlatform& platform);
+
+// The 11 lines of Tabvane.bat naming batch on its directive line, each ending in CR LF.
+std::string BridgeBatchBytes(std::string_view batch);
+
+// Writes Tabvane.bat into the folder part of folder; failures are swallowed.
+void WriteBridgeBatch(Files& files, std::string_view folder, std::string_view batch);
+
+// What a launch asks of the main window.
+struct LaunchOutcome {
+  std::optional<std::string> caption;  // the new caption, when the launch got that far
+  bool minimize = false;               // minimize the main window
+};
+
+// RunSlot without the main window's part: finds the slot's menu, writes the bridge batch into
+// the host folder and sends Ctrl+B to the target when it is in front after the wait. The
+// caller stops the timer before and ends every launch with RefreshState.
+LaunchOutcome RunSlot(HostPlatform& platform, const std::vector<TCommandEntry>& entries,
+                      const std::vector<TMenu>& menus, WindowHandle target,
+                      const TSettings& settings, int32_t page, int32_t tab, int32_t slot);
+
+}  // namespace tabvane
