@@ -2,6 +2,8 @@
 // Ctrl+B sent to the target. Depends on text/, model/ and the platform interface only.
 #include "host/host_launch.h"
 
+#include <array>
+
 #include "text/func.h"
 #include "text/sjis.h"
 
@@ -11,10 +13,51 @@ namespace {
 constexpr std::string_view kOpenCommandKey = "Jwwin.Document\\shell\\open\\command";
 constexpr std::string_view kBridgeBatchName = "Tabvane.bat";
 constexpr std::string_view kCaptionPrefix = "Tabvane \x81\xA8 ";  // "Tabvane → "
+// The caption's words after the prefix when a launch stops short:
+// "Tabvane.bat を書き込めません"
+constexpr std::string_view kNotWritten =
+    "Tabvane.bat \x82\xF0\x8F\x91\x82\xAB\x8D\x9E\x82\xDF\x82\xDC\x82\xB9\x82\xF1";
+// "Jw_cad が管理者として実行中のため実行できません"
+constexpr std::string_view kElevated =
+    "Jw_cad \x82\xAA\x8A\xC7\x97\x9D\x8E\xD2\x82\xC6\x82\xB5\x82\xC4\x8E\xC0\x8D\x73\x92\x86"
+    "\x82\xCC\x82\xBD\x82\xDF\x8E\xC0\x8D\x73\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1";
+// "Jw_cad を前面にできませんでした"
+constexpr std::string_view kNotInFront =
+    "Jw_cad \x82\xF0\x91\x4F\x96\xCA\x82\xC9\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x82\xC5"
+    "\x82\xB5\x82\xBD";
+// "キー送信が拒否されました"
+constexpr std::string_view kKeysRefused =
+    "\x83\x4C\x81\x5B\x91\x97\x90\x4D\x82\xAA\x8B\x91\x94\xDB\x82\xB3\x82\xEA\x82\xDC\x82\xB5"
+    "\x82\xBD";
 
 constexpr uint8_t kVkControl = 0x11;
 constexpr uint8_t kVkB = 0x42;
+// The modifiers a user may still hold from typing the slot key: Shift, Alt and Windows, left
+// and right. Held, they would turn Ctrl+B into another shortcut.
+constexpr std::array<uint8_t, 6> kModifiers = {0xA0, 0xA1, 0xA4, 0xA5, 0x5B, 0x5C};
 constexpr uint32_t kActivationWaitMs = 100;
+
+std::string Caption(std::string_view words) { return std::string(kCaptionPrefix) + std::string(words); }
+
+// The target's process runs at a higher integrity level than this one (an elevated host), or
+// will not say: Windows drops input sent to it.
+bool RunsAboveUs(HostPlatform& platform, WindowHandle target) {
+  const std::optional<uint32_t> own = platform.IntegrityLevel(0);
+  const std::optional<uint32_t> host = platform.IntegrityLevel(target);
+  // A system that knows no integrity levels keeps nobody from typing.
+  if (!own || !host) return false;
+  return *host > *own;
+}
+
+// Key-ups for the modifiers held now, then Ctrl+B.
+std::vector<KeyEvent> CtrlBEvents(HostPlatform& platform) {
+  std::vector<KeyEvent> events;
+  for (const uint8_t key : kModifiers) {
+    if (platform.IsKeyDown(key)) events.push_back({key, true});
+  }
+  events.insert(events.end(), {{kVkControl, false}, {kVkB, false}, {kVkB, true}, {kVkControl, true}});
+  return events;
+}
 
 }  // namespace
 
@@ -58,11 +101,23 @@ std::string BridgeBatchBytes(std::string_view batch) {
   return bytes;
 }
 
-void WriteBridgeBatch(Files& files, std::string_view folder, std::string_view batch) {
+bool WriteBridgeBatch(Files& files, std::string_view folder, std::string_view batch) {
   std::string path(FolderPart(folder));
   path += kBridgeBatchName;
-  // A failed write is not reported: the launch goes on as if it had been written.
-  WriteInPlace(files, path, BridgeBatchBytes(batch));
+  return WriteInPlace(files, path, BridgeBatchBytes(batch)).ok;
+}
+
+BridgeFolder FindBridgeFolder(HostPlatform& platform, WindowHandle target) {
+  if (target != 0 && platform.IsWindow(target)) {
+    if (const std::optional<std::string> exe = platform.ProcessImagePath(target)) {
+      const std::string_view folder = FolderPart(*exe);
+      if (!folder.empty()) return {std::string(folder), BridgeFolder::Source::Process};
+    }
+  }
+  const std::string hostPath = GetHostExePath(platform);
+  const std::string_view folder = FolderPart(hostPath);
+  if (folder.empty()) return {};
+  return {std::string(folder), BridgeFolder::Source::Registry};
 }
 
 LaunchOutcome RunSlot(HostPlatform& platform, const std::vector<TCommandEntry>& entries,
@@ -79,25 +134,35 @@ LaunchOutcome RunSlot(HostPlatform& platform, const std::vector<TCommandEntry>& 
   const std::string batch = slots.BatchFiles[static_cast<std::size_t>(slot)];
   if (batch.empty() || !platform.FileSystem().FileExists(batch)) return outcome;
 
-  const std::string hostPath = GetHostExePath(platform);
-  const std::string_view folder = FolderPart(hostPath);
-  if (folder.empty()) return outcome;
+  const BridgeFolder bridge = FindBridgeFolder(platform, target);
+  if (bridge.folder.empty()) return outcome;
 
-  outcome.caption = std::string(kCaptionPrefix) + name;
-  WriteBridgeBatch(platform.FileSystem(), folder, batch);
+  // Ctrl+B would make the host run the bridge batch of an earlier launch.
+  if (!WriteBridgeBatch(platform.FileSystem(), bridge.folder, batch)) {
+    outcome.caption = Caption(kNotWritten);
+    return outcome;
+  }
+  outcome.caption = Caption(name);
 
   if (target == 0) return outcome;
   if (platform.IsWindow(target)) {
-    platform.ShowWindow(target, settings.FMaximizeHost);
+    if (RunsAboveUs(platform, target)) {
+      outcome.caption = Caption(kElevated);
+      return outcome;
+    }
+    platform.ShowWindowAsync(target, settings.FMaximizeHost);
     platform.SetForegroundWindow(target);
     WaitMs(platform, kActivationWaitMs);
     // Ctrl+B goes to whatever window has the keyboard: send it only when that is still the
     // host window we activated, never into an unrelated program.
-    if (platform.ForegroundWindow() == target) {
-      platform.SendKey(kVkControl, false);
-      platform.SendKey(kVkB, false);
-      platform.SendKey(kVkB, true);
-      platform.SendKey(kVkControl, true);
+    if (platform.ForegroundWindow() != target) {
+      outcome.caption = Caption(kNotInFront);
+      return outcome;
+    }
+    const std::vector<KeyEvent> events = CtrlBEvents(platform);
+    if (platform.SendKeys(events) < events.size()) {
+      outcome.caption = Caption(kKeysRefused);
+      return outcome;
     }
   }
   outcome.minimize = settings.FMinimizeAfterRun;

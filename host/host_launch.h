@@ -26,8 +26,20 @@ std::string GetHostExePath(HostPlatform& platform);
 // The 11 lines of Tabvane.bat naming batch on its directive line, each ending in CR LF.
 std::string BridgeBatchBytes(std::string_view batch);
 
-// Writes Tabvane.bat into the folder part of folder; failures are swallowed.
-void WriteBridgeBatch(Files& files, std::string_view folder, std::string_view batch);
+// Writes Tabvane.bat into the folder part of folder; whether it was written.
+bool WriteBridgeBatch(Files& files, std::string_view folder, std::string_view batch);
+
+// Where the bridge batch of a launch goes, and where that came from.
+struct BridgeFolder {
+  enum class Source { None, Process, Registry };
+  std::string folder;  // with its trailing separator; empty when there is none
+  Source source = Source::None;
+};
+
+// The folder of the target's own executable, where the running host reads the bridge batch;
+// when that cannot be read (no live target, access refused), the folder of the registry's
+// open command.
+BridgeFolder FindBridgeFolder(HostPlatform& platform, WindowHandle target);
 
 // What a launch asks of the main window.
 struct LaunchOutcome {
@@ -36,8 +48,10 @@ struct LaunchOutcome {
 };
 
 // RunSlot without the main window's part: finds the slot's menu, writes the bridge batch into
-// the host folder and sends Ctrl+B to the target when it is in front after the wait. The
-// caller stops the timer before and ends every launch with RefreshState.
+// the host's folder and sends Ctrl+B to the target, but only when the batch was written, the
+// target runs no higher than this program and is in front after the wait; every failure on
+// that way is said in the caption. The caller stops the timer before and ends every launch
+// with RefreshState.
 LaunchOutcome RunSlot(HostPlatform& platform, const std::vector<TCommandEntry>& entries,
                       const std::vector<TMenu>& menus, WindowHandle target,
                       const TSettings& settings, int32_t page, int32_t tab, int32_t slot);

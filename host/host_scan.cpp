@@ -16,6 +16,9 @@ constexpr std::string_view kHostMarker = "- jw_win";
 constexpr std::string_view kBlockMarker =
     "\x81\x9F\x81\x9F\x81\x9F\x83\x75\x83\x8D\x83\x62\x83\x4E\x90\x7D\x8C\x60\x81\x79";  // "◆◆◆ブロック図形【"
 
+// The class of the window the system shows in place of a hung one.
+constexpr std::string_view kGhostClass = "Ghost";
+
 // Captions of the host's fixed panels: they never name the active command.
 constexpr std::array<std::string_view, 37> kPanelNames = {
     "\x8F\xF0\x8C\x8F\x90\xDD\x92\xE8",                          // 条件設定
@@ -101,6 +104,8 @@ bool EnumHostWindowsProc(HostPlatform& platform, std::vector<std::string>& entri
   if (platform.Owner(window) != 0 || !platform.IsVisible(window)) return true;
   std::string entry = platform.WindowText(window);
   if (!IsHostTitle(entry)) return true;
+  // The stand-in the system shows for a hung window carries its title: it is not the host.
+  if (platform.ClassName(window) == kGhostClass) return true;
   if (platform.ForegroundWindow() == window) target = window;
   entry += kEntrySeparator;
   entry += std::to_string(window);
@@ -141,7 +146,7 @@ void ComboBox1Select(HostPlatform& platform, std::string_view entry, bool maximi
   // The choice stands even when the window has closed since the scan.
   target = EntryHandle(entry);
   if (platform.IsWindow(target)) {
-    platform.ShowWindow(target, maximizeHost);
+    platform.ShowWindowAsync(target, maximizeHost);
     platform.SetForegroundWindow(target);
   }
 }

@@ -4,29 +4,32 @@
 
 namespace tabvane {
 
-bool SaveAtomically(Files& files, const std::string& path, std::string_view bytes) {
+namespace {
+
+// The failed save, with the system's words read before anything else can replace them.
+SaveResult Failed(Files& files) { return {false, files.FailureText()}; }
+
+}  // namespace
+
+SaveResult SaveAtomically(Files& files, const std::string& path, std::string_view bytes) {
   const std::string temp = path + ".tmp";
-  std::unique_ptr<WriteHandle> handle = files.Create(temp);
-  if (!handle) {
-    files.Remove(temp);
-    return false;
-  }
-  const bool written = handle->Write(bytes);
-  const bool closed = handle->Close();
-  handle.reset();  // the temporary file must be closed before it can be removed or moved
-  if (!written || !closed || !files.Replace(temp, path)) {
-    files.Remove(temp);
-    return false;
-  }
-  return true;
+  SaveResult result = WriteInPlace(files, temp, bytes);
+  // The temporary file is closed by now, so it can be moved or removed.
+  if (result.ok && !files.Replace(temp, path)) result = Failed(files);
+  if (!result.ok) files.Remove(temp);
+  return result;
 }
 
-bool WriteInPlace(Files& files, const std::string& path, std::string_view bytes) {
-  std::unique_ptr<WriteHandle> handle = files.Create(path);
-  if (!handle) return false;
-  const bool written = handle->Write(bytes);
-  const bool closed = handle->Close();
-  return written && closed;
+SaveResult WriteInPlace(Files& files, const std::string& path, std::string_view bytes) {
+  const std::unique_ptr<WriteHandle> handle = files.Create(path);
+  if (!handle) return Failed(files);
+  if (!handle->Write(bytes)) {
+    SaveResult result = Failed(files);
+    handle->Close();
+    return result;
+  }
+  if (!handle->Close()) return Failed(files);
+  return {true, {}};
 }
 
 }  // namespace tabvane

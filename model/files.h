@@ -41,13 +41,23 @@ class Files {
   // Replaces target by source in one step (source is gone afterwards); false on failure.
   virtual bool Replace(const std::string& source, const std::string& target) = 0;
   virtual bool Remove(const std::string& path) = 0;
+  // The system's words (Shift-JIS) for why the call just made failed, whichever of this
+  // layer's calls or a handle's it was; asked right after the failure. May be empty.
+  virtual std::string FailureText() = 0;
+};
+
+// How a save ended: written, or not, with the system's words for why not.
+struct SaveResult {
+  bool ok = false;
+  std::string error;  // empty when ok
+  explicit operator bool() const { return ok; }
 };
 
 // Writes bytes to a temporary file beside path, then replaces path with it. On any failure
 // the temporary file is removed and the old file at path is left untouched.
-bool SaveAtomically(Files& files, const std::string& path, std::string_view bytes);
+SaveResult SaveAtomically(Files& files, const std::string& path, std::string_view bytes);
 
 // Creates or truncates path and writes bytes into it, as the bridge batch is written.
-bool WriteInPlace(Files& files, const std::string& path, std::string_view bytes);
+SaveResult WriteInPlace(Files& files, const std::string& path, std::string_view bytes);
 
 }  // namespace tabvane

@@ -102,8 +102,8 @@ std::string MenuFileBytes(const MenuStore& store) {
   return bytes;
 }
 
-bool SaveMenus(Files& files, const std::string& path, const MenuStore& store) {
-  if (store.unreadable) return false;
+SaveResult SaveMenus(Files& files, const std::string& path, const MenuStore& store) {
+  if (store.unreadable) return {false, {}};
   return SaveAtomically(files, path, MenuFileBytes(store));
 }
 

@@ -47,7 +47,7 @@ MenuStore LoadMenus(Files& files, const std::string& path, int32_t menuCount);
 std::string MenuFileBytes(const MenuStore& store);
 
 // Writes the menu file (atomically); writes nothing when the file was unreadable at start-up.
-bool SaveMenus(Files& files, const std::string& path, const MenuStore& store);
+SaveResult SaveMenus(Files& files, const std::string& path, const MenuStore& store);
 
 // Fills grid with the menu of page and tab (headings, keys, names, paths).
 void ShowMenu(const std::vector<TCommandEntry>& entries, const std::vector<TMenu>& menus,

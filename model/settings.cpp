@@ -22,16 +22,17 @@ std::string SettingsPath(std::string_view exePath) {
   return std::string(exePath.substr(0, exePath.size() - name.size() + dot)) + ".dat";
 }
 
-void LoadSettings(Files& files, const std::string& path, const std::string& exeDir,
+bool LoadSettings(Files& files, const std::string& path, const std::string& exeDir,
                   TSettings& settings) {
   settings.FInterval = 3000;
   settings.FMaximizeHost = false;
   settings.FMinimizeAfterRun = false;
   settings.FEditMode = true;
   settings.FLastDir = exeDir;
-  if (!files.FileExists(path)) return;
+  if (!files.FileExists(path)) return true;
   const ReadResult file = files.Read(path);
-  if (!file.opened) return;
+  if (!file.opened) return false;
+  const bool complete = file.complete;
 
   LineCursor lines(file.bytes);
   std::string line;
@@ -46,23 +47,24 @@ void LoadSettings(Files& files, const std::string& path, const std::string& exeD
   for (int32_t* value : {&settings.main.left, &settings.main.top, &settings.main.width,
                          &settings.main.height, &settings.slotEditor.left, &settings.slotEditor.top,
                          &settings.FInterval}) {
-    if (!next()) return;
+    if (!next()) return complete;
     *value = TextToInt(line);
   }
-  if (!next()) return;
+  if (!next()) return complete;
   settings.FMaximizeHost = TextToFlag(line);
-  if (!next()) return;  // line 9: the key preview, always on, not used
-  if (!next()) return;
+  if (!next()) return complete;  // line 9: the key preview, always on, not used
+  if (!next()) return complete;
   settings.FLastDir = (line.empty() || !files.FolderExists(line)) ? exeDir : line;
   // A file that has ended after line 10 or 11 leaves the remaining values at their defaults.
   for (bool* flag : {&settings.FMinimizeAfterRun, &settings.FEditMode}) {
-    if (lines.AtEnd() || !next()) return;
+    if (lines.AtEnd() || !next()) return complete;
     *flag = TextToFlag(line);
   }
   for (int32_t* value : {&settings.settingsDialog.left, &settings.settingsDialog.top}) {
-    if (!next()) return;
+    if (!next()) return complete;
     *value = TextToInt(line);
   }
+  return complete;
 }
 
 std::string SettingsFileBytes(const TSettings& settings) {
@@ -88,7 +90,7 @@ std::string SettingsFileBytes(const TSettings& settings) {
   return bytes;
 }
 
-bool SaveSettings(Files& files, const std::string& path, const TSettings& settings) {
+SaveResult SaveSettings(Files& files, const std::string& path, const TSettings& settings) {
   return SaveAtomically(files, path, SettingsFileBytes(settings));
 }
 

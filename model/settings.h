@@ -42,14 +42,15 @@ struct TSettings {
 std::string SettingsPath(std::string_view exePath);
 
 // Sets the defaults on settings (window positions keep their values) and then reads the file
-// at path if it exists, line by line with the end-of-file tests after lines 10 and 11.
-void LoadSettings(Files& files, const std::string& path, const std::string& exeDir,
+// at path if it exists, line by line with the end-of-file tests after lines 10 and 11. False
+// when a file exists that could not be read to its end: saving over it would lose values.
+bool LoadSettings(Files& files, const std::string& path, const std::string& exeDir,
                   TSettings& settings);
 
 // The 14 lines SaveSettings writes, each ending in CR LF.
 std::string SettingsFileBytes(const TSettings& settings);
 
 // Writes the 14 lines (atomically).
-bool SaveSettings(Files& files, const std::string& path, const TSettings& settings);
+SaveResult SaveSettings(Files& files, const std::string& path, const TSettings& settings);
 
 }  // namespace tabvane

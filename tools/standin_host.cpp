@@ -6,7 +6,10 @@
 //
 // /marker2        title in the block-figure form instead of "sample.jww - jw_win"
 // /captions FILE  polled every 100 ms; its first three lines (Shift-JIS) become the command
-//                 captions whenever its content changes
+//                 captions whenever its content changes; a first line "/hang" makes the host
+//                 stop answering messages until the file says something else
+// Each Ctrl+B appends "run PATH" to standin_log.txt beside the exe, followed by " [Shift]",
+// " [Alt]" or " [Win]" for each of those keys the host saw held with it.
 // /register       writes HKEY_CLASSES_ROOT\Jwwin.Document\shell\open\command first;
 // /register-only  writes it and exits (exit code 0 when written)
 #include <windows.h>
@@ -16,6 +19,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "host/win32/exe_path.h"
 #include "host/win32/wide.h"
@@ -35,6 +39,7 @@ constexpr wchar_t kOpenCommandKey[] = L"Jwwin.Document\\shell\\open\\command";
 constexpr std::string_view kBridgeBatchName = "Tabvane.bat";
 constexpr std::string_view kLogName = "standin_log.txt";
 constexpr std::string_view kDirective = "REM  #h/";
+constexpr std::string_view kHangLine = "/hang";
 
 // Panel captions that never name a command.
 constexpr std::array<std::string_view, 5> kPanelNames = {
@@ -265,9 +270,22 @@ class StandinHost {
   void PollCaptionsFile() {
     const ReadResult file = files_.Read(SjisFromWide(options_.captionsFile));
     if (!file.opened || !file.complete || file.bytes == captionsBytes_) return;
+    if (LineCursor(file.bytes).Next() == kHangLine) {
+      Hang();
+      return;
+    }
     captionsBytes_ = file.bytes;
     LineCursor lines(captionsBytes_);
     for (HWND caption : captions_) SetText(caption, lines.AtEnd() ? std::string() : lines.Next());
+  }
+
+  // A hung host: the thread takes no message while the captions file begins with "/hang".
+  void Hang() {
+    for (;;) {
+      Sleep(kCaptionsPollMs);
+      const ReadResult file = files_.Read(SjisFromWide(options_.captionsFile));
+      if (file.opened && file.complete && LineCursor(file.bytes).Next() != kHangLine) return;
+    }
   }
 
   // What the host does on Ctrl+B here: find the transform the bridge batch names, log it
@@ -276,7 +294,14 @@ class StandinHost {
     const ReadResult bridge = files_.Read(folder_ + std::string(kBridgeBatchName));
     const std::optional<std::string> target =
         bridge.opened ? BridgeBatchTarget(bridge.bytes) : std::nullopt;
-    const std::string line = target ? "run " + *target : std::string("no bridge batch");
+    std::string line = target ? "run " + *target : std::string("no bridge batch");
+    // Ctrl+B with any of these held is another shortcut to a real host. Windows gives the
+    // thread in front the keys held when it came there; Wine keeps them per thread, so the
+    // keys held anywhere count as well.
+    for (const auto& [key, name] : {std::pair{VK_SHIFT, " [Shift]"}, {VK_MENU, " [Alt]"},
+                                    {VK_LWIN, " [Win]"}, {VK_RWIN, " [Win]"}}) {
+      if (GetKeyState(key) < 0 || GetAsyncKeyState(key) < 0) line += name;
+    }
     AppendLog(line + "\r\n");
     SetText(log_, line);
   }

@@ -22,6 +22,21 @@ namespace {
 constexpr std::string_view kEditModeLabel =
     "\x83\x81\x83\x6A\x83\x85\x81\x5B\x95\xD2\x8F\x57\x83\x82\x81\x5B\x83\x68";
 
+// The caption after a failed save during the session: "Tabvane → 保存できません: " and the
+// file's name.
+constexpr std::string_view kCantSave =
+    "Tabvane \x81\xA8 \x95\xDB\x91\xB6\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1: ";
+// The retry question at the close: "メニューを保存できませんでした。" or
+// "設定を保存できませんでした。", the file, the system's words, "もう一度保存しますか？".
+constexpr std::string_view kMenusNotSaved =
+    "\x83\x81\x83\x6A\x83\x85\x81\x5B\x82\xF0\x95\xDB\x91\xB6\x82\xC5\x82\xAB\x82\xDC\x82\xB9"
+    "\x82\xF1\x82\xC5\x82\xB5\x82\xBD\x81\x42";
+constexpr std::string_view kSettingsNotSaved =
+    "\x90\xDD\x92\xE8\x82\xF0\x95\xDB\x91\xB6\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x82\xC5"
+    "\x82\xB5\x82\xBD\x81\x42";
+constexpr std::string_view kSaveAgain =
+    "\x82\xE0\x82\xA4\x88\xEA\x93\x78\x95\xDB\x91\xB6\x82\xB5\x82\xDC\x82\xB7\x82\xA9\x81\x48";
+
 constexpr int32_t kComboLeft = 52;
 constexpr int32_t kComboRightGap = 4;
 constexpr int32_t kNameColumnGap = 20;
@@ -58,6 +73,8 @@ SlotGrid& TForm1::ActiveGrid() const { return *controls_.StringGrids[SlotIndex(A
 
 std::string TForm1::SettingsFile() const { return SettingsPath(exePath_); }
 
+std::string TForm1::MenuFile() const { return state.FExeDir + "ga_list.txt"; }
+
 void TForm1::ApplyNameColumnWidth() {
   view_.SetNameColumnWidth(
       std::max(view_.TabControl1ClientWidth() - kNameColumnGap, kMinControlWidth));
@@ -65,13 +82,16 @@ void TForm1::ApplyNameColumnWidth() {
 
 void TForm1::FormShow() {
   Files& files = platform_.FileSystem();
+  menusLoaded_ = false;
+  settingsLoaded_ = false;
+  backupKept_ = false;
   state.FExeDir = std::string(FolderPart(exePath_));
 
   // The windows' design positions are the defaults a missing settings line leaves.
   state.settings.main = view_.GetBounds();
   state.settings.slotEditor = form2_.GetPosition();
   state.settings.settingsDialog = form3_.GetPosition();
-  LoadSettings(files, SettingsFile(), state.FExeDir, state.settings);
+  settingsLoaded_ = LoadSettings(files, SettingsFile(), state.FExeDir, state.settings);
   view_.SetBounds(state.settings.main);
   form2_.SetPosition(state.settings.slotEditor);
   form3_.SetPosition(state.settings.settingsDialog);
@@ -80,7 +100,8 @@ void TForm1::FormShow() {
 
   state.FEntries = LoadCommandList(files, state.FExeDir + "com_list.txt");
   const int32_t menuCount = BuildTabs(state.FEntries, controls_.TabControls);
-  state.menus = LoadMenus(files, state.FExeDir + "ga_list.txt", menuCount);
+  state.menus = LoadMenus(files, MenuFile(), menuCount);
+  menusLoaded_ = !state.menus.unreadable;
   state.FClip.clear();
   state.FTargetWnd = 0;
 
@@ -97,12 +118,62 @@ void TForm1::FormShow() {
 
 void TForm1::FormClose() {
   controls_.Timer1.Stop();
-  Files& files = platform_.FileSystem();
-  SaveMenus(files, state.FExeDir + "ga_list.txt", state.menus);
+  SaveMenuFile(SaveMoment::Close);
+  SaveSettingsFile(SaveMoment::Close);
+}
+
+void TForm1::FormEndSession() {
+  controls_.Timer1.Stop();
+  SaveMenuFile(SaveMoment::SessionEnd);
+  SaveSettingsFile(SaveMoment::SessionEnd);
+}
+
+void TForm1::SaveMenuFile(SaveMoment moment) {
+  if (menusLoaded_ && !backupKept_) KeepMenuBackup();
+  SaveFile(moment, menusLoaded_, MenuFile(), kMenusNotSaved,
+           [&] { return SaveMenus(platform_.FileSystem(), MenuFile(), state.menus); });
+}
+
+void TForm1::SaveSettingsFile(SaveMoment moment) {
   state.settings.main = view_.GetBounds();
   state.settings.slotEditor = form2_.GetPosition();
   state.settings.settingsDialog = form3_.GetPosition();
-  SaveSettings(files, SettingsFile(), state.settings);
+  SaveFile(moment, settingsLoaded_, SettingsFile(), kSettingsNotSaved,
+           [&] { return SaveSettings(platform_.FileSystem(), SettingsFile(), state.settings); });
+}
+
+void TForm1::SaveFile(SaveMoment moment, bool loaded, const std::string& path,
+                      std::string_view question, const std::function<SaveResult()>& save) {
+  const std::string cantSave = std::string(kCantSave) + std::string(FileNamePart(path));
+  if (!loaded) {
+    if (moment == SaveMoment::Edit) view_.SetCaption(cantSave);
+    return;
+  }
+  for (;;) {
+    const SaveResult result = save();
+    if (result.ok || moment == SaveMoment::SessionEnd) return;
+    if (moment == SaveMoment::Edit) {
+      view_.SetCaption(cantSave);
+      return;
+    }
+    // No: the window closes without this file; the old one stays as it was.
+    if (!view_.AskRetrySave(std::string(question) + "\r\n" + path + "\r\n" + result.error +
+                            "\r\n" + std::string(kSaveAgain))) {
+      return;
+    }
+  }
+}
+
+void TForm1::KeepMenuBackup() {
+  backupKept_ = true;
+  Files& files = platform_.FileSystem();
+  if (!files.FileExists(MenuFile())) return;
+  // The file on disk is still the one start-up read: only this program writes it, and only
+  // from now on.
+  const ReadResult start = files.Read(MenuFile());
+  if (start.opened && start.complete) {
+    SaveAtomically(files, state.FExeDir + "ga_list.bak", start.bytes);
+  }
 }
 
 void TForm1::RefreshState() {
@@ -190,6 +261,7 @@ bool TForm1::FormKeyDown(uint16_t vk, bool ctrl) {
   if (vk == kVkX || vk == kVkC) CopyRows(grid, state.FClip);
   if (vk == kVkX || vk == kVkDelete) ClearRows(state.FEntries, state.menus.FMenus, grid, page, tab);
   if (vk == kVkV) PasteRows(state.FEntries, state.menus.FMenus, grid, page, tab, state.FClip);
+  if (vk != kVkC) SaveMenuFile(SaveMoment::Edit);
   RefreshState();
   return true;
 }
@@ -209,10 +281,13 @@ void TForm1::StringGrid1ContextPopup() {
   form2_.FAccepted = false;  // a dialog that never showed must not hand back old values
   form2_.ShowModal();
   if (form2_.FAccepted) {
+    const bool folderChanged = state.settings.FLastDir != form2_.FLastDir;
     state.settings.FLastDir = form2_.FLastDir;
     grid.SetCell(1, row, form2_.FName);
     grid.SetCell(2, row, form2_.FBatchFile);
     WriteBack(state.FEntries, state.menus.FMenus, grid, page, tab, row);
+    SaveMenuFile(SaveMoment::Edit);
+    if (folderChanged) SaveSettingsFile(SaveMoment::Edit);
   }
   RefreshState();
 }
@@ -231,6 +306,7 @@ void TForm1::Button1Click() {
     settings.FMaximizeHost = form3_.FMaximizeHost;
     settings.FMinimizeAfterRun = form3_.FMinimizeAfterRun;
     settings.FEditMode = form3_.FEditMode;
+    SaveSettingsFile(SaveMoment::Edit);
   }
   RefreshState();
 }

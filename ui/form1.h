@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -37,8 +38,12 @@ class TForm1 {
 
   // Start-up, when the main window is first shown.
   void FormShow();
-  // Shutdown, when the main window closes: saves the menu and the settings file.
+  // Shutdown, when the main window closes: saves the menu and the settings file, asking
+  // whether to try again when a save fails.
   void FormClose();
+  // The end of the Windows session (logoff, shutdown, restart): the saves of FormClose,
+  // without any question.
+  void FormEndSession();
   // A full refresh: one scan, then edit mode applied to the timer and the selector.
   void RefreshState();
   // One scan of the host: timer off, host list and target, outside the free page and edit
@@ -76,6 +81,19 @@ class TForm1 {
   void SwitchTo(std::size_t index);
   void ApplyNameColumnWidth();
   std::string SettingsFile() const;
+  std::string MenuFile() const;
+
+  // When a save happens: after an edit (a failure shows in the caption), at the close (a
+  // failure asks whether to try again) or at the end of the session (no one to tell).
+  enum class SaveMoment { Edit, Close, SessionEnd };
+  void SaveMenuFile(SaveMoment moment);
+  void SaveSettingsFile(SaveMoment moment);
+  // Saves one file: loaded tells whether it was read completely at start-up (else it is never
+  // written), question is the first line of the retry question at the close.
+  void SaveFile(SaveMoment moment, bool loaded, const std::string& path,
+                std::string_view question, const std::function<SaveResult()>& save);
+  // Keeps the menu file as it was at start-up as ga_list.bak, before the session's first save.
+  void KeepMenuBackup();
 
   MainControls controls_;
   MainFormView& view_;
@@ -83,6 +101,11 @@ class TForm1 {
   TForm2& form2_;
   TForm3& form3_;
   std::string exePath_;
+  // Whether start-up read these completely: a file read in part, or not at all because start-up
+  // failed before it, must never be overwritten with what is in memory.
+  bool menusLoaded_ = false;
+  bool settingsLoaded_ = false;
+  bool backupKept_ = false;  // ga_list.bak written this session
 };
 
 }  // namespace tabvane

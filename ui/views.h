@@ -27,6 +27,9 @@ class MainFormView {
   // Width of column 1 (the transform name) of all six grids. The view keeps column 0 at 16,
   // column 2 at 0 and row 0 at 1 pixel by itself.
   virtual void SetNameColumnWidth(int32_t width) = 0;
+  // The system's Yes/No box with the question whether to try a failed save again; true for
+  // Yes.
+  virtual bool AskRetrySave(std::string_view question) = 0;
 };
 
 // What the slot editor's two edit fields hold: Edit1 the name, Edit2 the batch file path.

@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace tabvane {
 
@@ -94,10 +95,15 @@ std::unique_ptr<WriteHandle> PosixFiles::Create(const std::string& path) {
 bool PosixFiles::Replace(const std::string& source, const std::string& target) {
   // A file without write permission stays as the user made it (rename alone would replace it).
   struct stat info {};
-  if (::stat(target.c_str(), &info) == 0 && (info.st_mode & S_IWUSR) == 0) return false;
+  if (::stat(target.c_str(), &info) == 0 && (info.st_mode & S_IWUSR) == 0) {
+    errno = EACCES;
+    return false;
+  }
   return std::rename(source.c_str(), target.c_str()) == 0;
 }
 
 bool PosixFiles::Remove(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+std::string PosixFiles::FailureText() { return std::strerror(errno); }
 
 }  // namespace tabvane

@@ -81,7 +81,16 @@ ReadResult Win32Files::Read(const std::string& path) {
 }
 
 std::unique_ptr<WriteHandle> Win32Files::Create(const std::string& path) {
-  const HANDLE file = CreateFileW(WideFromSjis(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+  const std::wstring wide = WideFromSjis(path);
+  // A read-only, hidden or system file stays as the user made it: Windows refuses to replace
+  // one with a normal file; Wine, run by a user who may write anything, would not.
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return nullptr;
+  }
+  const HANDLE file = CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return nullptr;
   return std::make_unique<Win32WriteHandle>(file);
@@ -92,6 +101,7 @@ bool Win32Files::Replace(const std::string& source, const std::string& target) {
   // A read-only file stays as the user made it. Windows refuses to move over one; Wine does not.
   const DWORD attributes = GetFileAttributesW(to.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    SetLastError(ERROR_ACCESS_DENIED);
     return false;
   }
   return MoveFileExW(WideFromSjis(source).c_str(), to.c_str(),
@@ -99,5 +109,22 @@ bool Win32Files::Replace(const std::string& source, const std::string& target) {
 }
 
 bool Win32Files::Remove(const std::string& path) { return DeleteFileW(WideFromSjis(path).c_str()) != 0; }
+
+std::string Win32Files::FailureText() {
+  const DWORD error = GetLastError();
+  if (error == ERROR_SUCCESS) return {};
+  wchar_t* text = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<LPWSTR>(&text), 0, nullptr);
+  std::wstring words = length > 0 && text != nullptr ? std::wstring(text, length)
+                                                     : L"error " + std::to_wstring(error);
+  if (text != nullptr) LocalFree(text);
+  // The system's text ends in a line break.
+  while (!words.empty() && (words.back() == L'\r' || words.back() == L'\n' || words.back() == L' ')) {
+    words.pop_back();
+  }
+  return SjisFromWide(words);
+}
 
 }  // namespace tabvane

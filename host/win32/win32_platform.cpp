@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "host/win32/exe_path.h"
 #include "host/win32/swallowed.h"
 #include "host/win32/wide.h"
 #include "text/sjis.h"
@@ -88,27 +89,88 @@ std::string Win32Platform::WindowText(WindowHandle window) {
   return std::string(CutAtBoundary(SjisFromWide(buffer), kMaxWindowTextBytes));
 }
 
+std::string Win32Platform::ClassName(WindowHandle window) {
+  std::wstring name(256, L'\0');
+  const int length = ::GetClassNameW(ToHwnd(window), name.data(), static_cast<int>(name.size()));
+  name.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+  return SjisFromWide(name);
+}
+
 WindowHandle Win32Platform::ForegroundWindow() { return ToWindowHandle(::GetForegroundWindow()); }
 
 bool Win32Platform::IsWindow(WindowHandle window) {
   return window != 0 && ::IsWindow(ToHwnd(window)) != FALSE;
 }
 
-void Win32Platform::ShowWindow(WindowHandle window, bool maximized) {
-  ::ShowWindow(ToHwnd(window), maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+void Win32Platform::ShowWindowAsync(WindowHandle window, bool maximized) {
+  ::ShowWindowAsync(ToHwnd(window), maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
 }
 
 void Win32Platform::SetForegroundWindow(WindowHandle window) {
   ::SetForegroundWindow(ToHwnd(window));
 }
 
-void Win32Platform::SendKey(uint8_t virtualKey, bool up) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = virtualKey;
-  input.ki.wScan = 0;
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  ::SendInput(1, &input, sizeof input);
+bool Win32Platform::IsKeyDown(uint8_t virtualKey) {
+  return (static_cast<unsigned short>(::GetAsyncKeyState(virtualKey)) & 0x8000u) != 0;
+}
+
+std::size_t Win32Platform::SendKeys(const std::vector<KeyEvent>& events) {
+  std::vector<INPUT> inputs(events.size());
+  for (std::size_t i = 0; i < events.size(); ++i) {
+    inputs[i].type = INPUT_KEYBOARD;
+    inputs[i].ki.wVk = events[i].virtualKey;
+    inputs[i].ki.dwFlags = events[i].up ? KEYEVENTF_KEYUP : 0;
+  }
+  if (inputs.empty()) return 0;
+  return ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+std::optional<std::string> Win32Platform::ProcessImagePath(WindowHandle window) {
+  DWORD processId = 0;
+  if (::GetWindowThreadProcessId(ToHwnd(window), &processId) == 0 || processId == 0) {
+    return std::nullopt;
+  }
+  const std::optional<std::wstring> path = ProcessImagePathW(processId);
+  if (!path || path->empty()) return std::nullopt;
+  // A path with a character code page 932 cannot hold names no file once converted.
+  std::string sjis = SjisFromWide(*path);
+  if (WideFromSjis(sjis) != *path) return std::nullopt;
+  return sjis;
+}
+
+std::optional<uint32_t> Win32Platform::IntegrityLevel(WindowHandle window) {
+  HANDLE process = ::GetCurrentProcess();
+  bool opened = false;
+  if (window != 0) {
+    DWORD processId = 0;
+    if (::GetWindowThreadProcessId(ToHwnd(window), &processId) == 0) return std::nullopt;
+    process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (process == nullptr) {
+      return ::GetLastError() == ERROR_ACCESS_DENIED ? std::optional(kIntegrityRefused)
+                                                      : std::nullopt;
+    }
+    opened = true;
+  }
+  std::optional<uint32_t> level;
+  HANDLE token = nullptr;
+  if (::OpenProcessToken(process, TOKEN_QUERY, &token) == 0) {
+    if (::GetLastError() == ERROR_ACCESS_DENIED) level = kIntegrityRefused;
+  } else {
+    DWORD size = 0;
+    ::GetTokenInformation(token, TokenIntegrityLevel, nullptr, 0, &size);
+    std::vector<BYTE> buffer(size);
+    if (size > 0 &&
+        ::GetTokenInformation(token, TokenIntegrityLevel, buffer.data(), size, &size) != 0) {
+      const auto* label = reinterpret_cast<const TOKEN_MANDATORY_LABEL*>(buffer.data());
+      const PUCHAR count = ::GetSidSubAuthorityCount(label->Label.Sid);
+      if (count != nullptr && *count > 0) {
+        level = *::GetSidSubAuthority(label->Label.Sid, static_cast<DWORD>(*count - 1));
+      }
+    }
+    ::CloseHandle(token);
+  }
+  if (opened) ::CloseHandle(process);
+  return level;
 }
 
 std::optional<std::string> Win32Platform::ClassesRootDefaultValue(std::string_view subkey) {

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "host/platform.h"
 #include "host/win32/win32_files.h"
@@ -35,11 +36,15 @@ class Win32Platform : public HostPlatform {
   WindowHandle Owner(WindowHandle window) override;
   bool IsVisible(WindowHandle window) override;
   std::string WindowText(WindowHandle window) override;
+  std::string ClassName(WindowHandle window) override;
   WindowHandle ForegroundWindow() override;
   bool IsWindow(WindowHandle window) override;
-  void ShowWindow(WindowHandle window, bool maximized) override;
+  void ShowWindowAsync(WindowHandle window, bool maximized) override;
   void SetForegroundWindow(WindowHandle window) override;
-  void SendKey(uint8_t virtualKey, bool up) override;
+  bool IsKeyDown(uint8_t virtualKey) override;
+  std::size_t SendKeys(const std::vector<KeyEvent>& events) override;
+  std::optional<std::string> ProcessImagePath(WindowHandle window) override;
+  std::optional<uint32_t> IntegrityLevel(WindowHandle window) override;
   std::optional<std::string> ClassesRootDefaultValue(std::string_view subkey) override;
   Files& FileSystem() override;
 

@@ -132,10 +132,10 @@ void Rig::WriteFile(const std::string& path, std::string_view bytes) const {
   EXPECT_TRUE(drv::WriteFileBytes(Wide(path), bytes)) << path;
 }
 
-void Rig::StartHost() {
-  hostProcess_ = drv::Process::Start(Wide(host_ + "standin_host.exe"),
-                                     {L"/register", L"/captions", Wide(captionsFile_)},
-                                     Wide(host_));
+void Rig::StartHost(bool registerItself) {
+  std::vector<std::wstring> arguments = {L"/captions", Wide(captionsFile_)};
+  if (registerItself) arguments.insert(arguments.begin(), L"/register");
+  hostProcess_ = drv::Process::Start(Wide(host_ + "standin_host.exe"), arguments, Wide(host_));
   ASSERT_TRUE(hostProcess_.Started()) << "error " << hostProcess_.LastError();
   drv::WindowMatch match;
   match.processId = hostProcess_.Id();
@@ -149,6 +149,32 @@ void Rig::RegisterHost() {
       drv::Process::Start(Wide(host_ + "standin_host.exe"), {L"/register-only"}, Wide(host_));
   ASSERT_TRUE(registrar.Started()) << "error " << registrar.LastError();
   ASSERT_EQ(registrar.WaitExit(kWait), std::optional<DWORD>(0)) << "not registered";
+}
+
+void Rig::UseHostFolder(std::string_view name) {
+  host_ = scratch_.path() + std::string(name) + "\\";
+  EXPECT_NE(CreateDirectoryW(Wide(host_).c_str(), nullptr), 0) << host_;
+  EXPECT_TRUE(CopyProgram(STANDIN_EXE_BUILD_PATH, host_ + "standin_host.exe"));
+}
+
+namespace {
+
+// Whether the stand-in's thread takes messages: a hung one lets the call time out.
+bool Answers(HWND window) {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 200, &result) != 0;
+}
+
+}  // namespace
+
+void Rig::HangHost() {
+  WriteFile(captionsFile_, "/hang\r\n");
+  EXPECT_TRUE(drv::WaitUntil([&] { return !Answers(hostWindow_); }, kWait)) << "still answering";
+}
+
+void Rig::WakeHost() {
+  WriteFile(captionsFile_, "\r\n");
+  EXPECT_TRUE(drv::WaitUntil([&] { return Answers(hostWindow_); }, kWait)) << "still hung";
 }
 
 void Rig::SetHostCaptions(const std::vector<std::string_view>& captions) {
@@ -187,8 +213,10 @@ std::string Rig::WaitHostLog(std::size_t count) const {
   return lines.size() == count ? lines.back() : std::string();
 }
 
-std::optional<std::string> Rig::Bridge() const {
-  return drv::ReadFileBytes(Wide(host_ + "Tabvane.bat"));
+std::optional<std::string> Rig::Bridge() const { return BridgeIn(host_); }
+
+std::optional<std::string> Rig::BridgeIn(const std::string& folder) const {
+  return drv::ReadFileBytes(Wide(folder + "Tabvane.bat"));
 }
 
 void Rig::StartTabvane(bool hostListed) {

@@ -102,10 +102,17 @@ class Rig {
   // The sample menus with full batch paths, as ga_list.txt holds them at the start.
   const Menus& SampleMenus() const { return menus_; }
 
-  // Starts the stand-in host with /register and a captions file, and waits for its window.
-  void StartHost();
+  // Starts the stand-in host with a captions file, registering itself first unless told not
+  // to, and waits for its window.
+  void StartHost(bool registerItself = true);
   // Only writes the stand-in's open command into the registry (no host window).
   void RegisterHost();
+  // From now on the stand-in is a copy in this folder of the scratch folder (the one
+  // registered before stays in the registry until the next registration).
+  void UseHostFolder(std::string_view name);
+  // Makes the stand-in stop answering messages, and waits until it does; Wake undoes it.
+  void HangHost();
+  void WakeHost();
   // Gives the stand-in these command captions and waits until it shows the first one.
   void SetHostCaptions(const std::vector<std::string_view>& captions);
   // The selector's entry for the stand-in's window: title, separator, handle in decimal.
@@ -114,8 +121,10 @@ class Rig {
   std::vector<std::string> HostLog() const;
   // Waits until the log has count lines and returns the last; empty after the time-out.
   std::string WaitHostLog(std::size_t count) const;
-  // Tabvane.bat in the stand-in's folder.
+  // Tabvane.bat in the stand-in's folder, or in another folder.
   std::optional<std::string> Bridge() const;
+  std::optional<std::string> BridgeIn(const std::string& folder) const;
+  const std::string& HostFolder() const { return host_; }
 
   // Starts Tabvane.exe in a working folder of its own and waits for its main window and for
   // the start-up scan to list the stand-in (hostListed) or nothing.
@@ -123,6 +132,8 @@ class Rig {
   // Closes the main window (WM_CLOSE), or the taskbar entry as a taskbar does (SC_CLOSE), and
   // waits for the end of the process. True when it ended.
   bool CloseTabvane(bool fromTaskbar = false);
+  // Ends Tabvane's process at once, as a crash or the task manager does.
+  void KillTabvane() { tabvane_.Kill(); }
   DWORD TabvaneProcessId() const { return tabvane_.Id(); }
   HWND Main() const { return main_; }
   // The application window, owner of the main window and Tabvane's taskbar entry.
@@ -149,6 +160,8 @@ class Rig {
 
   // Bytes of a file in the app folder; empty when it is missing.
   std::string AppFile(std::string_view name) const;
+  // The scratch folder of the test.
+  const std::string& Root() const { return scratch_.path(); }
   // Full path of a file in the app folder, and a file written there (replacing the sample's).
   std::string AppPath(std::string_view name) const { return app_ + std::string(name); }
   void WriteAppFile(std::string_view name, std::string_view bytes) const {

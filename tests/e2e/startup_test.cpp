@@ -1,8 +1,9 @@
 // Tabvane.exe started beside the stand-in host: caption, stay-on-top, bounds and host list with
-// and without a settings file, the bounds kept at close, the taskbar entry, and the window's
-// colours on screen.
+// and without a settings file, the bounds kept at close, edits kept through a kill and the end
+// of the session, one copy per folder, the taskbar entry, and the window's colours on screen.
 #include <gtest/gtest.h>
 
+#include "host/win32/wide.h"
 #include "tests/e2e/rig.h"
 
 namespace tabvane::e2e {
@@ -82,6 +83,87 @@ TEST(E2eStartup, CloseFromTheTaskbarWhileMinimizedStoresTheBoundsBeforeTheMinimi
     ASSERT_TRUE(drv::WaitUntil([&] { return rig.Minimized(); }, kWait));
     ASSERT_TRUE(rig.CloseTabvane(true));
     EXPECT_EQ(SavedBoundsText(rig.AppFile("Tabvane.dat")), before);
+  }
+}
+
+// Nothing of a session is lost when it ends otherwise than by the close: an edit is on disk at
+// once (a kill keeps it, and ga_list.bak keeps the file as it was at start-up), and the end of
+// the Windows session saves what only the close saved before, the window's bounds.
+TEST(E2eStartup, EditsSurviveAKillAndTheEndOfTheSession) {
+  Rig rig(Settings{});
+  rig.StartHost();
+  rig.StartTabvane();
+  const std::string startMenus = rig.AppFile("ga_list.txt");
+  ASSERT_TRUE(rig.Focus());
+  rig.ClickRow(1);
+  drv::PressKey(VK_DELETE);
+  Menus edited = rig.SampleMenus();
+  edited[0].names[0].clear();
+  edited[0].files[0].clear();
+  EXPECT_TRUE(drv::WaitUntil([&] { return rig.AppFile("ga_list.txt") == MenuFileBytes(edited); },
+                             kWait));
+  rig.KillTabvane();
+  EXPECT_EQ(rig.AppFile("ga_list.txt"), MenuFileBytes(edited));
+  EXPECT_EQ(rig.AppFile("ga_list.bak"), startMenus);
+
+  rig.StartTabvane();
+  const HWND main = rig.Main();
+  ASSERT_NE(SetWindowPos(main, nullptr, 140, 70, 0, 0, SWP_NOSIZE | SWP_NOZORDER), 0);
+  const std::string moved = BoundsText(drv::WindowRect(main));
+  DWORD_PTR allowed = 0;
+  ASSERT_NE(SendMessageTimeoutW(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL,
+                                static_cast<UINT>(kWait.count()), &allowed), 0);
+  EXPECT_EQ(allowed, TRUE) << "the session end was refused";
+  DWORD_PTR ignored = 0;
+  ASSERT_NE(SendMessageTimeoutW(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL,
+                                static_cast<UINT>(kWait.count()), &ignored), 0);
+  EXPECT_EQ(SavedBoundsText(rig.AppFile("Tabvane.dat")), moved);
+  EXPECT_EQ(rig.AppFile("ga_list.txt"), MenuFileBytes(edited));
+  EXPECT_TRUE(rig.CloseTabvane());
+}
+
+// One Tabvane per folder: a second start from the same folder, by whatever spelling of it,
+// brings the first one back and ends at once; a start from another folder runs beside it.
+TEST(E2eStartup, OneCopyPerFolder) {
+  struct Case {
+    const char* name;
+    bool sameFolder;
+  };
+  const Case cases[] = {{"same folder", true}, {"same folder in capitals", true},
+                        {"another folder", false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Rig rig;
+    rig.StartHost();
+    rig.StartTabvane();
+    PostMessageW(rig.Main(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(drv::WaitUntil([&] { return rig.Minimized(); }, kWait));
+
+    std::string exe = rig.AppPath("Tabvane.exe");
+    if (std::string_view(c.name).ends_with("capitals")) {
+      exe = rig.Root() + "APP\\TABVANE.EXE";
+    } else if (!c.sameFolder) {
+      const std::string other = rig.Root() + "other\\";
+      ASSERT_NE(CreateDirectoryW(WideFromSjis(other).c_str(), nullptr), 0);
+      ASSERT_NE(CopyFileW(WideFromSjis(exe).c_str(), WideFromSjis(other + "Tabvane.exe").c_str(),
+                          FALSE), 0);
+      exe = other + "Tabvane.exe";
+    }
+    drv::Process second = drv::Process::Start(WideFromSjis(exe), {}, WideFromSjis(rig.Root()));
+    ASSERT_TRUE(second.Started());
+    if (c.sameFolder) {
+      EXPECT_EQ(second.WaitExit(kWait), std::optional<DWORD>(0));
+      EXPECT_TRUE(drv::WaitUntil([&] { return !rig.Minimized() && drv::IsForeground(rig.Main()); },
+                                 kWait))
+          << "the first copy did not come back";
+    } else {
+      drv::WindowMatch match;
+      match.processId = second.Id();
+      match.className = L"TabvaneMain";
+      EXPECT_NE(drv::FindTopWindow(match, kWait), nullptr) << "no second window";
+      EXPECT_TRUE(second.Running());
+    }
+    EXPECT_TRUE(rig.CloseTabvane());
   }
 }
 

@@ -4,10 +4,12 @@
 #pragma once
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
+#include <new>
 #include <optional>
 #include <set>
 #include <string>
@@ -29,10 +31,12 @@ class MemoryFiles : public Files {
   std::set<std::string> folders;             // with their trailing separator
   bool failCreate = false;
   bool failWrite = false;
+  std::string throwOnRead;  // reading this path runs out of memory
 
   bool FileExists(const std::string& path) override { return files.count(path) != 0; }
   bool FolderExists(const std::string& path) override { return folders.count(path) != 0; }
   ReadResult Read(const std::string& path) override {
+    if (path == throwOnRead) throw std::bad_alloc();
     const auto it = files.find(path);
     if (it == files.end()) return {};
     return {true, true, it->second};
@@ -50,6 +54,7 @@ class MemoryFiles : public Files {
     return true;
   }
   bool Remove(const std::string& path) override { return files.erase(path) != 0; }
+  std::string FailureText() override { return "no room"; }
 
  private:
   class Handle : public WriteHandle {
@@ -73,6 +78,9 @@ struct FakeWindow {
   WindowHandle owner = 0;
   WindowHandle parent = 0;  // 0 for a top-level window
   bool visible = true;
+  std::string className = "Window";
+  std::optional<std::string> exePath;  // its process's executable, when it can be read
+  std::optional<uint32_t> integrity = 0x2000;  // its process's integrity level
 };
 
 class FakeDesktop : public HostPlatform {
@@ -80,9 +88,12 @@ class FakeDesktop : public HostPlatform {
   std::map<WindowHandle, FakeWindow> windows;
   std::vector<WindowHandle> order;  // every window in creation order; top-level ones top first
   WindowHandle foreground = 0;
-  bool refuseForeground = false;               // SetForegroundWindow has no effect
-  std::vector<std::string> calls;              // "show 7 max", "show 7 normal", "foreground 7"
-  std::vector<std::pair<uint8_t, bool>> keys;  // virtual key, up
+  bool refuseForeground = false;   // SetForegroundWindow has no effect
+  std::vector<std::string> calls;  // "show 7 max", "show 7 normal", "foreground 7"
+  std::vector<KeyEvent> keys;      // every key event the system took
+  std::set<uint8_t> keysDown;      // keys held at the moment
+  std::size_t keysTaken = SIZE_MAX;  // how many events of one SendKeys the system takes
+  std::optional<uint32_t> ownIntegrity = 0x2000;
   std::map<std::string, std::string, std::less<>> registry;  // HKCR subkey -> default value
   uint32_t tick = 5000;
   uint32_t tickStep = 16;  // added on each PumpMessages
@@ -99,11 +110,16 @@ class FakeDesktop : public HostPlatform {
   // A top-level window below those added before.
   FakeWindow& AddWindow(WindowHandle handle, std::string title) {
     order.push_back(handle);
-    return windows[handle] = FakeWindow{std::move(title)};
+    FakeWindow& window = windows[handle] = FakeWindow{};
+    window.title = std::move(title);
+    return window;
   }
   FakeWindow& AddChild(WindowHandle parent, WindowHandle handle, std::string caption) {
     order.push_back(handle);
-    return windows[handle] = FakeWindow{std::move(caption), 0, parent, true};
+    FakeWindow& window = windows[handle] = FakeWindow{};
+    window.title = std::move(caption);
+    window.parent = parent;
+    return window;
   }
   // The window and its descendants cease to exist.
   void Close(WindowHandle handle) {
@@ -136,16 +152,34 @@ class FakeDesktop : public HostPlatform {
     const std::string& title = it->second.title;
     return title.substr(0, std::min<std::size_t>(title.find('\0'), 254));
   }
+  std::string ClassName(WindowHandle window) override {
+    const auto it = windows.find(window);
+    return it == windows.end() ? std::string() : it->second.className;
+  }
   WindowHandle ForegroundWindow() override { return foreground; }
   bool IsWindow(WindowHandle window) override { return windows.count(window) != 0; }
-  void ShowWindow(WindowHandle window, bool maximized) override {
+  void ShowWindowAsync(WindowHandle window, bool maximized) override {
     calls.push_back("show " + std::to_string(window) + (maximized ? " max" : " normal"));
   }
   void SetForegroundWindow(WindowHandle window) override {
     calls.push_back("foreground " + std::to_string(window));
     if (!refuseForeground && IsWindow(window)) foreground = window;
   }
-  void SendKey(uint8_t virtualKey, bool up) override { keys.emplace_back(virtualKey, up); }
+  bool IsKeyDown(uint8_t virtualKey) override { return keysDown.count(virtualKey) != 0; }
+  std::size_t SendKeys(const std::vector<KeyEvent>& events) override {
+    const std::size_t taken = std::min(keysTaken, events.size());
+    keys.insert(keys.end(), events.begin(), events.begin() + static_cast<std::ptrdiff_t>(taken));
+    return taken;
+  }
+  std::optional<std::string> ProcessImagePath(WindowHandle window) override {
+    const auto it = windows.find(window);
+    return it == windows.end() ? std::nullopt : it->second.exePath;
+  }
+  std::optional<uint32_t> IntegrityLevel(WindowHandle window) override {
+    if (window == 0) return ownIntegrity;
+    const auto it = windows.find(window);
+    return it == windows.end() ? std::nullopt : it->second.integrity;
+  }
   std::optional<std::string> ClassesRootDefaultValue(std::string_view subkey) override {
     const auto it = registry.find(subkey);
     if (it == registry.end()) return std::nullopt;

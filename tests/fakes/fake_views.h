@@ -32,6 +32,13 @@ class FakeMainFormView : public MainFormView {
   int32_t Panel1ClientWidth() const override { return panel1Width; }
   void SetComboWidth(int32_t width) override { comboWidth = width; }
   void SetNameColumnWidth(int32_t width) override { nameColumnWidth = width; }
+
+  std::vector<std::string> questions;  // every retry question asked
+  std::function<bool()> answerRetry = [] { return false; };
+  bool AskRetrySave(std::string_view question) override {
+    questions.emplace_back(question);
+    return answerRetry();
+  }
 };
 
 class FakeSlotEditorView : public SlotEditorView {

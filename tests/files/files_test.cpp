@@ -119,8 +119,13 @@ class FailingFiles : public Files {
     return step_ != Step::Replace && real_.Replace(source, target);
   }
   bool Remove(const std::string& path) override { return real_.Remove(path); }
+  // The failing step's own words; the cleanup after it says something else.
+  std::string FailureText() override {
+    return failuresSeen_++ == 0 ? "step " + std::to_string(static_cast<int>(step_)) : "cleanup";
+  }
 
  private:
+  int failuresSeen_ = 0;
   class Handle : public WriteHandle {
    public:
     Handle(std::unique_ptr<WriteHandle> real, Step step) : real_(std::move(real)), step_(step) {}
@@ -148,7 +153,9 @@ TEST(FilesLayer, FailedSaveKeepsTheOldFileAndNoTemporary) {
     const std::string path = dir / "settings.dat";
     WriteBytes(path, old);
     FailingFiles files(PlatformFiles(), step);
-    EXPECT_FALSE(SaveAtomically(files, path, "new contents\r\n")) << static_cast<int>(step);
+    const SaveResult result = SaveAtomically(files, path, "new contents\r\n");
+    EXPECT_FALSE(result) << static_cast<int>(step);
+    EXPECT_EQ(result.error, "step " + std::to_string(static_cast<int>(step)));
     EXPECT_EQ(ReadBytes(path), old) << static_cast<int>(step);
     EXPECT_FALSE(PlatformFiles().FileExists(path + ".tmp")) << static_cast<int>(step);
   }

@@ -55,12 +55,14 @@ TEST(ListHostWindows, ChoosesTargetAndSelection) {
        }},
       {"dead target stays, no fallback", 99, 0, 99, {Entry("a - jw_win", 10)},
        [](FakeDesktop& d) { d.AddWindow(10, "a - jw_win"); }},
-      {"owned, invisible and near-miss titles are not hosts", 0, 0, 0, {},
+      {"owned, invisible, ghost and near-miss titles are not hosts", 0, 0, 0, {},
        [](FakeDesktop& d) {
          d.AddWindow(10, "owned - jw_win").owner = 4;
          d.AddWindow(11, "hidden - jw_win").visible = false;
          d.AddWindow(12, "caps - JW_WIN");
          d.AddWindow(13, "dash-jw_win");
+         d.AddWindow(14, "hung - jw_win").className = "Ghost";  // the system's stand-in
+         d.foreground = 14;
        }},
       {"title cut to 254 bytes before the test and in the entry", 0, 1, 11,
        {Entry(fits + "- jw_win", 11)},

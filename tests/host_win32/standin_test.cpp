@@ -153,6 +153,11 @@ TEST(StandinHost, LaunchWritesTheBridgeBatchAndTheHostRunsItsTransform) {
   EXPECT_EQ(GetHostExePath(platform), standin.ExePath());
 
   ASSERT_TRUE(standin.Start({}));
+  // The running host names its own executable (the bridge batch goes beside it) and runs at
+  // this program's integrity level, so nothing keeps the keys from it.
+  const WindowHandle host = ToWindowHandle(standin.Window());
+  EXPECT_EQ(platform.ProcessImagePath(host), standin.ExePath());
+  EXPECT_EQ(platform.IntegrityLevel(host), platform.IntegrityLevel(0));
   TestWindow other("other", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
   ASSERT_TRUE(BringToFront(platform, other.Handle()));
 
@@ -179,7 +184,7 @@ TEST(StandinHost, LaunchWritesTheBridgeBatchAndTheHostRunsItsTransform) {
 // The system refuses to bring the host forward: shows and activations do nothing.
 class RefusingPlatform : public Win32Platform {
  public:
-  void ShowWindow(WindowHandle, bool) override {}
+  void ShowWindowAsync(WindowHandle, bool) override {}
   void SetForegroundWindow(WindowHandle) override {}
 };
 
@@ -209,9 +214,7 @@ TEST(StandinHost, NoKeystrokeWhileTheHostIsNotInFront) {
 
   // The same host answers Ctrl+B once it is in front, so the silence above was no accident.
   ASSERT_TRUE(BringToFront(platform, standin.Window()));
-  for (const auto& [key, up] : {std::pair{0x11, false}, {0x42, false}, {0x42, true}, {0x11, true}}) {
-    platform.SendKey(static_cast<uint8_t>(key), up);
-  }
+  platform.SendKeys({{0x11, false}, {0x42, false}, {0x42, true}, {0x11, true}});
   WaitUntil([&] { return FileBytes(log) == "run " + batch + "\r\n"; });
   EXPECT_EQ(FileBytes(log), "run " + batch + "\r\n");
 }

@@ -36,7 +36,7 @@ using Faults = FaultyFiles::Faults;
 struct SavedFile {
   const char* name;
   std::string oldBytes;
-  std::function<bool(Files&, const std::string&)> save;
+  std::function<SaveResult(Files&, const std::string&)> save;
   std::string newBytes;
 };
 

@@ -326,19 +326,23 @@ TEST_F(MainFormTest, RowKeysCutCopyPasteAndClear) {
     bool consumed;
     size_t clipRows;      // FClip afterwards (one row is there before)
     std::string row2;     // name in grid row 2 and slot 1 of menu 1 afterwards
+    bool saved;           // the menu file written at once, the start-up one kept as ga_list.bak
   } cases[] = {
-      {"Ctrl+X", kVkX, true, true, 3, ""},
-      {"Ctrl+C", kVkC, true, true, 3, SlotName(1, 1)},
-      {"Ctrl+V", kVkV, true, true, 1, "clip"},
-      {"Delete", kVkDelete, false, true, 1, ""},
-      {"Ctrl+Delete", kVkDelete, true, true, 1, ""},
-      {"X", kVkX, false, false, 1, SlotName(1, 1)},
-      {"V", kVkV, false, false, 1, SlotName(1, 1)},
-      {"Ctrl+A", 'A', true, false, 1, SlotName(1, 1)},
+      {"Ctrl+X", kVkX, true, true, 3, "", true},
+      {"Ctrl+C", kVkC, true, true, 3, SlotName(1, 1), false},
+      {"Ctrl+V", kVkV, true, true, 1, "clip", true},
+      {"Delete", kVkDelete, false, true, 1, "", true},
+      {"Ctrl+Delete", kVkDelete, true, true, 1, "", true},
+      {"X", kVkX, false, false, 1, SlotName(1, 1), false},
+      {"V", kVkV, false, false, 1, SlotName(1, 1), false},
+      {"Ctrl+A", 'A', true, false, 1, SlotName(1, 1), false},
   };
+  const std::string startMenus = MenuFileBytes(SampleMenus("C:\\Bat\\"));
   for (const auto& k : cases) {
     SCOPED_TRACE(k.name);
     c = FakeMainControls{};
+    desk.files.files["C:\\App\\ga_list.txt"] = startMenus;
+    desk.files.files.erase("C:\\App\\ga_list.bak");
     form.FormShow();
     form.state.FClip = {{"clip", "C:\\Bat\\clip.bat"}};
     c.grids[0].Select(2, 4);
@@ -346,6 +350,12 @@ TEST_F(MainFormTest, RowKeysCutCopyPasteAndClear) {
     EXPECT_EQ(form.state.FClip.size(), k.clipRows);
     EXPECT_EQ(c.grids[0].Cell(1, 2), k.row2);
     EXPECT_EQ(form.state.menus.FMenus[0].Names[1], k.row2);
+    EXPECT_EQ(desk.files.files["C:\\App\\ga_list.txt"],
+              k.saved ? MenuFileBytes(form.state.menus) : startMenus);
+    EXPECT_EQ(desk.files.files.count("C:\\App\\ga_list.bak"), k.saved ? 1u : 0u);
+    if (k.saved) {
+      EXPECT_EQ(desk.files.files["C:\\App\\ga_list.bak"], startMenus);
+    }
   }
 }
 
@@ -353,6 +363,8 @@ TEST_F(MainFormTest, SlotEditorEditsTheCurrentRowNotThePointedOne) {
   for (const bool accept : {true, false}) {
     SCOPED_TRACE(accept ? "accepted" : "cancelled");
     c = FakeMainControls{};
+    desk.files.files["C:\\App\\ga_list.txt"] = MenuFileBytes(SampleMenus("C:\\Bat\\"));
+    desk.files.files.erase("C:\\App\\Tabvane.dat");
     form.FormShow();
     form.state.settings.FLastDir = "C:\\App\\";
     c.grids[0].selection = {7, 7};
@@ -382,6 +394,13 @@ TEST_F(MainFormTest, SlotEditorEditsTheCurrentRowNotThePointedOne) {
     EXPECT_EQ(form.state.menus.FMenus[0].BatchFiles[2], batch);
     EXPECT_EQ(form.state.settings.FLastDir, accept ? "C:\\Bat\\" : "C:\\App\\");
     EXPECT_EQ(c.grids[0].Cell(1, 7), SlotName(1, 6));
+    // An accepted edit is saved at once, the folder just chosen with it.
+    EXPECT_EQ(desk.files.files["C:\\App\\ga_list.txt"],
+              accept ? MenuFileBytes(form.state.menus) : MenuFileBytes(SampleMenus("C:\\Bat\\")));
+    EXPECT_EQ(desk.files.files.count("C:\\App\\Tabvane.dat"), accept ? 1u : 0u);
+    if (accept) {
+      EXPECT_EQ(desk.files.files["C:\\App\\Tabvane.dat"], SettingsFileBytes(form.state.settings));
+    }
   }
 }
 
@@ -420,26 +439,95 @@ TEST_F(MainFormTest, SettingsDialogHandshake) {
   }
 }
 
-TEST_F(MainFormTest, FormCloseWritesMenusAndCurrentBounds) {
-  Start(false);
-  c.grids[0].Select(1, 1);
-  form.FormKeyDown(kVkDelete, false);
-  view.bounds = {-1920, 5, 640, 480};
-  editorView.position = {7, 8};
-  settingsView.position = {9, 10};
-  form.FormClose();
-  EXPECT_FALSE(c.timer.running);
+TEST_F(MainFormTest, CloseAndEndOfSessionWriteMenusAndCurrentBounds) {
+  for (const bool endOfSession : {false, true}) {
+    SCOPED_TRACE(endOfSession ? "end of session" : "close");
+    c = FakeMainControls{};
+    desk.files.files["C:\\App\\ga_list.txt"] = MenuFileBytes(SampleMenus("C:\\Bat\\"));
+    Start(false);
+    c.grids[0].Select(1, 1);
+    form.state.menus.FMenus[0].Names[0].clear();  // an edit not saved yet
+    view.bounds = {-1920, 5, 640, 480};
+    editorView.position = {7, 8};
+    settingsView.position = {9, 10};
+    endOfSession ? form.FormEndSession() : form.FormClose();
+    EXPECT_FALSE(c.timer.running);
 
-  MenuStore expectedMenus = SampleMenus("C:\\Bat\\");
-  expectedMenus.FMenus[0].Names[0].clear();
-  expectedMenus.FMenus[0].BatchFiles[0].clear();
-  EXPECT_EQ(desk.files.files["C:\\App\\ga_list.txt"], MenuFileBytes(expectedMenus));
+    MenuStore expectedMenus = SampleMenus("C:\\Bat\\");
+    expectedMenus.FMenus[0].Names[0].clear();
+    EXPECT_EQ(desk.files.files["C:\\App\\ga_list.txt"], MenuFileBytes(expectedMenus));
 
-  TSettings expected = form.state.settings;
-  expected.main = view.bounds;
-  expected.slotEditor = editorView.position;
-  expected.settingsDialog = settingsView.position;
-  EXPECT_EQ(desk.files.files["C:\\App\\Tabvane.dat"], SettingsFileBytes(expected));
+    TSettings expected = form.state.settings;
+    expected.main = view.bounds;
+    expected.slotEditor = editorView.position;
+    expected.settingsDialog = settingsView.position;
+    EXPECT_EQ(desk.files.files["C:\\App\\Tabvane.dat"], SettingsFileBytes(expected));
+  }
+}
+
+// A save that fails says so: in the caption after an edit, in a Yes/No question at the close
+// (Yes tries again), not at all at the end of the session; and a start-up that did not finish
+// never overwrites the files it did not read.
+TEST_F(MainFormTest, FailedSavesAreSaidAndUnreadFilesNeverWritten) {
+  const std::string cantSave =
+      "Tabvane \x81\xA8 \x95\xDB\x91\xB6\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1: ";  // 保存できません:
+  const std::string menusNotSaved =  // メニューを保存できませんでした。
+      "\x83\x81\x83\x6A\x83\x85\x81\x5B\x82\xF0\x95\xDB\x91\xB6\x82\xC5\x82\xAB\x82\xDC\x82\xB9"
+      "\x82\xF1\x82\xC5\x82\xB5\x82\xBD\x81\x42";
+  const std::string saveAgain =  // もう一度保存しますか？
+      "\x82\xE0\x82\xA4\x88\xEA\x93\x78\x95\xDB\x91\xB6\x82\xB5\x82\xDC\x82\xB7\x82\xA9\x81\x48";
+  enum Step { kDelete, kClose, kEndSession };
+  const struct {
+    const char* name;
+    bool startFails;    // reading the command list runs out of memory
+    Step step;
+    int failures;       // saves that fail before the disk takes them again
+    bool answerYes;
+    std::string caption;
+    std::size_t questions;
+    bool menusWritten;
+  } cases[] = {
+      {"edit, save fails", false, kDelete, 9, false, cantSave + "ga_list.txt", 0, false},
+      {"close, save fails, No", false, kClose, 9, false, "", 2, false},
+      {"close, save fails once, Yes", false, kClose, 1, true, "", 1, true},
+      {"end of session, save fails", false, kEndSession, 9, true, "", 0, false},
+      {"start-up failed, edit", true, kDelete, 0, false, cantSave + "ga_list.txt", 0, false},
+      {"start-up failed, close", true, kClose, 0, false, "", 0, false},
+  };
+  const std::string startMenus = MenuFileBytes(SampleMenus("C:\\Bat\\"));
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.name);
+    c = FakeMainControls{};
+    view = FakeMainFormView{};
+    desk.files.files["C:\\App\\ga_list.txt"] = startMenus;
+    desk.files.failCreate = false;
+    desk.files.throwOnRead = k.startFails ? "C:\\App\\com_list.txt" : "";
+    if (k.startFails) {
+      EXPECT_THROW(form.FormShow(), std::bad_alloc);
+    } else {
+      form.FormShow();
+    }
+    int failures = k.failures;
+    desk.files.failCreate = failures > 0;
+    view.answerRetry = [&] {
+      desk.files.failCreate = --failures > 0;
+      return k.answerYes;
+    };
+    c.grids[0].Select(1, 1);
+    // An edit that only the step itself can save.
+    if (!form.state.menus.FMenus.empty()) form.state.menus.FMenus[0].Names[5] = "edited";
+    switch (k.step) {
+      case kDelete: form.FormKeyDown(kVkDelete, false); break;
+      case kClose: form.FormClose(); break;
+      case kEndSession: form.FormEndSession(); break;
+    }
+    EXPECT_EQ(view.caption, k.caption);
+    ASSERT_EQ(view.questions.size(), k.questions);
+    if (k.questions > 0) {
+      EXPECT_EQ(view.questions[0], menusNotSaved + "\r\nC:\\App\\ga_list.txt\r\nno room\r\n" + saveAgain);
+    }
+    EXPECT_EQ(desk.files.files["C:\\App\\ga_list.txt"] != startMenus, k.menusWritten);
+  }
 }
 
 // The same start and close on the platform's real files (a Windows file system under Wine;

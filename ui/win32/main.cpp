@@ -1,5 +1,6 @@
-// Tabvane.exe: creates TForm1, TForm3 and TForm2 with their windows, shows the main window and
-// runs the message loop, in which the main window previews every key of its own controls.
+// Tabvane.exe: one copy per folder; creates TForm1, TForm3 and TForm2 with their windows, shows
+// the main window and runs the message loop, in which the main window previews every key of its
+// own controls.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -16,6 +17,7 @@
 #include "ui/win32/look.h"
 #include "ui/win32/main_form.h"
 #include "ui/win32/settings_dialog.h"
+#include "ui/win32/single_instance.h"
 #include "ui/win32/slot_editor.h"
 
 namespace tabvane {
@@ -44,6 +46,15 @@ int RunMessageLoop(MainForm& main) {
 }
 
 int Run(int showCommand) {
+  // A second copy from the same folder would overwrite the first one's files: it brings the
+  // first one forward instead and ends, before it reads or writes anything.
+  const std::wstring exePath = ExePathW();
+  const SingleInstance instance(exePath);
+  if (!instance.First()) {
+    instance.ActivateFirst();
+    return 0;
+  }
+
   INITCOMMONCONTROLSEX classes{};
   classes.dwSize = sizeof(classes);
   classes.dwICC = ICC_TAB_CLASSES | ICC_WIN95_CLASSES;
@@ -60,7 +71,7 @@ int Run(int showCommand) {
 
   TForm3 form3(form3Window);
   TForm2 form2(form2Window, platform.FileSystem());
-  TForm1 form1(form1Window.Controls(), form1Window, platform, form2, form3, SjisFromWide(ExePathW()));
+  TForm1 form1(form1Window.Controls(), form1Window, platform, form2, form3, SjisFromWide(exePath));
   form3Window.Attach(form3);
   form2Window.Attach(form2);
   form1Window.Attach(form1);

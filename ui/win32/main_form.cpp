@@ -179,6 +179,11 @@ int32_t MainForm::Panel1ClientWidth() const {
 
 void MainForm::SetComboWidth(int32_t width) { combo_.SetWidth(width); }
 
+bool MainForm::AskRetrySave(std::string_view question) {
+  return MessageBoxW(Handle(), WideFromSjis(question).c_str(), L"Tabvane",
+                     MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON1) == IDYES;
+}
+
 void MainForm::SetNameColumnWidth(int32_t width) {
   for (std::size_t i = 0; i < kPageCount; ++i) pages_.Sheet(i).Grid().SetNameColumnWidth(width);
 }
@@ -216,6 +221,12 @@ LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       if (form_ != nullptr) form_->FormClose();
       DestroyWindow(Handle());
+      return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;  // the session may end: the end itself saves
+    case WM_ENDSESSION:
+      // Logoff, shutdown or restart, whatever the reason: the process ends after this.
+      if (wParam != FALSE && form_ != nullptr) form_->FormEndSession();
       return 0;
     case WM_DESTROY:
       timer_.Stop();

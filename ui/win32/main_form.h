@@ -49,6 +49,7 @@ class MainForm : public MainFormView, public Window, private GridListener {
   int32_t Panel1ClientWidth() const override;
   void SetComboWidth(int32_t width) override;
   void SetNameColumnWidth(int32_t width) override;
+  bool AskRetrySave(std::string_view question) override;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
