@@ -151,25 +151,25 @@ void ComboBox1Select(HostPlatform& platform, std::string_view entry, bool maximi
   }
 }
 
-bool IsCommandCaption(std::string_view caption) {
+CaptionKind KindOfCaption(std::string_view caption) {
   const std::string_view trimmed = Trim(caption);
-  if (trimmed.empty()) return false;
+  if (trimmed.empty()) return CaptionKind::Blank;
   for (const std::string_view name : kPanelNames) {
-    if (trimmed == name) return false;
+    if (trimmed == name) return CaptionKind::Panel;
   }
-  return true;
+  return CaptionKind::Command;
 }
 
-bool EnumHostChildProc(HostPlatform& platform, std::vector<std::string>& captions,
-                       WindowHandle window) {
+bool EnumHostChildProc(HostPlatform& platform, ChildCaptions& captions, WindowHandle window) {
   if (platform.Owner(window) != 0 || !platform.IsVisible(window)) return true;
   std::string caption = platform.WindowText(window);
-  if (IsCommandCaption(caption)) captions.push_back(std::move(caption));
+  if (IsCommandCaption(caption)) captions.commands.push_back(caption);
+  captions.all.push_back(std::move(caption));
   return true;
 }
 
-std::vector<std::string> ReadCommandCaptions(HostPlatform& platform, WindowHandle target) {
-  std::vector<std::string> captions;
+ChildCaptions ReadChildCaptions(HostPlatform& platform, WindowHandle target) {
+  ChildCaptions captions;
   if (static_cast<int32_t>(target) > 0) {
     platform.EnumChildWindows(target, [&](WindowHandle window) {
       return EnumHostChildProc(platform, captions, window);
@@ -213,13 +213,22 @@ std::vector<std::size_t> DetectSwitches(const std::vector<TCommandEntry>& entrie
   return switches;
 }
 
+std::vector<bool> KeywordsFound(const TCommandEntry& entry, std::string_view captionText) {
+  std::vector<std::string> keywords;
+  if (SplitCommaText(entry.Keywords, keywords) < 0) return {};
+  std::vector<bool> found;
+  found.reserve(keywords.size());
+  for (const std::string& keyword : keywords) found.push_back(ContainsText(captionText, keyword));
+  return found;
+}
+
 ScanResult ScanHost(HostPlatform& platform, const std::vector<TCommandEntry>& entries,
                     WindowHandle& target, bool detect) {
   ScanResult result;
   result.hosts = ListHostWindows(platform, target);
   if (detect) {
-    result.captions = ReadCommandCaptions(platform, target);
-    result.switches = DetectSwitches(entries, CaptionText(*result.captions));
+    result.captions = ReadChildCaptions(platform, target);
+    result.switches = DetectSwitches(entries, CaptionText(result.captions->commands));
   }
   return result;
 }

@@ -43,17 +43,29 @@ HostList ListHostWindows(HostPlatform& platform, WindowHandle& target);
 void ComboBox1Select(HostPlatform& platform, std::string_view entry, bool maximizeHost,
                      WindowHandle& target);
 
+// What a child's caption is to the detection: a command caption, one of the 37 fixed panel
+// names, or blank (nothing but bytes 0x20 and below).
+enum class CaptionKind { Command, Panel, Blank };
+CaptionKind KindOfCaption(std::string_view caption);
+
 // True when the trimmed caption is not empty and none of the 37 fixed panel names.
-bool IsCommandCaption(std::string_view caption);
+inline bool IsCommandCaption(std::string_view caption) {
+  return KindOfCaption(caption) == CaptionKind::Command;
+}
 
-// EnumHostChildProc for one child window: lists its caption, as read, when it is a command
-// caption of a visible window without owner.
-bool EnumHostChildProc(HostPlatform& platform, std::vector<std::string>& captions,
-                       WindowHandle window);
+// The captions of the target's visible children without owner, as read.
+struct ChildCaptions {
+  std::vector<std::string> all;       // every one, in enumeration order
+  std::vector<std::string> commands;  // the command captions among them, in the same order
+};
 
-// The command captions of the target's descendants in enumeration order; none for a target
-// that is 0 or negative as a signed number.
-std::vector<std::string> ReadCommandCaptions(HostPlatform& platform, WindowHandle target);
+// EnumHostChildProc for one child window: lists the caption of a visible window without owner,
+// and among the command captions when it is one.
+bool EnumHostChildProc(HostPlatform& platform, ChildCaptions& captions, WindowHandle window);
+
+// The captions of the target's descendants in enumeration order; none for a target that is 0
+// or negative as a signed number.
+ChildCaptions ReadChildCaptions(HostPlatform& platform, WindowHandle target);
 
 // The captions joined with ",".
 std::string CaptionText(const std::vector<std::string>& captions);
@@ -63,11 +75,15 @@ std::string CaptionText(const std::vector<std::string>& captions);
 std::vector<std::size_t> DetectSwitches(const std::vector<TCommandEntry>& entries,
                                         std::string_view captionText);
 
+// Whether each keyword of the entry occurs in the caption text, in the order of its keyword
+// list; empty for an entry whose list does not split.
+std::vector<bool> KeywordsFound(const TCommandEntry& entry, std::string_view captionText);
+
 // What one scan found.
 struct ScanResult {
   HostList hosts;
   // The detection's part, when it ran: the captions read and the entries that switch.
-  std::optional<std::vector<std::string>> captions;
+  std::optional<ChildCaptions> captions;
   std::vector<std::size_t> switches;
 };
 

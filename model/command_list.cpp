@@ -23,9 +23,11 @@ std::vector<TCommandEntry> LoadCommandList(Files& files, const std::string& path
   int32_t page = -1;
   int32_t tab = -1;
   bool firstOfBlock = true;
+  int32_t lineNumber = 0;
   LineCursor lines(file.bytes);
   while (!lines.AtEnd()) {
     std::string line = lines.Next();
+    ++lineNumber;
     const std::size_t cut = line.find('\t');
     if (cut == std::string::npos) {  // a page line, whatever it holds
       ++page;
@@ -42,6 +44,7 @@ std::vector<TCommandEntry> LoadCommandList(Files& files, const std::string& path
     // name like any other, so tab indices and tab positions stay in step.
     if (firstOfBlock || entry.TabName != entries.back().TabName) ++tab;
     entry.TabIndex = tab;
+    entry.Line = lineNumber;
     firstOfBlock = false;
     entries.push_back(std::move(entry));
   }

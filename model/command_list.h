@@ -21,6 +21,7 @@ struct TCommandEntry {
   int32_t MenuNumber = 0;  // 1-based menu of the tab this entry opened; 0 when it opened none
   std::string TabName;     // bytes before the first TAB
   std::string Keywords;    // bytes after the first TAB
+  int32_t Line = 0;        // the line of com_list.txt it stands on, from 1
 };
 
 // Reads the command list at path. A missing or unreadable file gives the entries read so far.

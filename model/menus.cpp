@@ -132,6 +132,15 @@ void WriteBack(const std::vector<TCommandEntry>& entries, std::vector<TMenu>& me
   menu->BatchFiles[slot] = grid.Cell(2, row);
 }
 
+std::vector<int32_t> EmptyRowsFrom(const TMenu& menu, int32_t row, std::size_t count) {
+  std::vector<int32_t> rows;
+  for (int32_t r = std::max(row, int32_t{1}); r <= kSlotCount && rows.size() < count; ++r) {
+    const std::size_t slot = static_cast<std::size_t>(r - 1);
+    if (menu.Names[slot].empty() && menu.BatchFiles[slot].empty()) rows.push_back(r);
+  }
+  return rows;
+}
+
 void CopyRows(const SlotGrid& grid, std::vector<TClipRow>& clip) {
   const RowRange rows = SelectedSlotRows(grid);
   clip.clear();

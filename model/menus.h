@@ -58,6 +58,10 @@ void ShowMenu(const std::vector<TCommandEntry>& entries, const std::vector<TMenu
 void WriteBack(const std::vector<TCommandEntry>& entries, std::vector<TMenu>& menus,
                const SlotGrid& grid, int32_t page, int32_t tab, int32_t row);
 
+// The rows (1..36) of the first count empty slots (no name and no batch file) of menu, from
+// row on, in order; fewer when the menu has no more.
+std::vector<int32_t> EmptyRowsFrom(const TMenu& menu, int32_t row, std::size_t count);
+
 // The row operations on the active grid of page p with tab t.
 void CopyRows(const SlotGrid& grid, std::vector<TClipRow>& clip);
 void ClearRows(const std::vector<TCommandEntry>& entries, std::vector<TMenu>& menus,

@@ -181,6 +181,32 @@ int Run(Demo& demo) {
     }
   }
 
+  demo.Step("resting the pointer on slot 0 for its tooltip");
+  if (const HWND grid = VisibleGrid(main); demo.Check(grid != nullptr, "visible grid")) {
+    demo.Check(BringToForeground(main), "Tabvane in front");
+    MoveMouse(ClientToScreenPoint(grid, POINT{60, 14}));  // row 1
+    WindowMatch tipMatch;
+    tipMatch.processId = tabvane.Id();
+    tipMatch.className = L"tooltips_class32";
+    if (const HWND tip = FindTopWindow(tipMatch); demo.Check(tip != nullptr, "tooltip")) {
+      demo.Screenshot(L"6-tooltip.bmp", {tip, main});
+    }
+    MoveMouse(POINT{2, 2});
+  }
+
+  demo.Step("opening the detection view from the system menu (Alt+Space, D)");
+  demo.Check(BringToForeground(main), "Tabvane in front");
+  PressChord({VK_MENU}, VK_SPACE);
+  PressKey('D');
+  WindowMatch viewMatch;
+  viewMatch.processId = tabvane.Id();
+  viewMatch.className = L"TabvaneDetection";
+  if (const HWND view = FindTopWindow(viewMatch); demo.Check(view != nullptr, "detection view")) {
+    demo.Screenshot(L"7-detection.bmp", {hostWindow, view, main});
+    PostMessageW(view, WM_CLOSE, 0, 0);
+    demo.Check(WaitWindowGone(view), "detection view closed");
+  }
+
   demo.Step("closing both programs");
   demo.Check(tabvane.Close(), "Tabvane ended by its close");
   demo.Check(host.process.Close(), "stand-in host ended by its close");

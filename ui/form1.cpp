@@ -4,6 +4,7 @@
 #include "ui/form1.h"
 
 #include <algorithm>
+#include <iterator>
 #include <cstddef>
 #include <string_view>
 #include <utility>
@@ -36,6 +37,18 @@ constexpr std::string_view kSettingsNotSaved =
     "\x82\xB5\x82\xBD\x81\x42";
 constexpr std::string_view kSaveAgain =
     "\x82\xE0\x82\xA4\x88\xEA\x93\x78\x95\xDB\x91\xB6\x82\xB5\x82\xDC\x82\xB7\x82\xA9\x81\x48";
+
+// After a drop of several batch files: "Tabvane → n 件を登録しました", and when some found no
+// empty slot "（m 件は空きがありません）".
+constexpr std::string_view kRegistered =
+    " \x8C\x8F\x82\xF0\x93\x6F\x98\x5E\x82\xB5\x82\xDC\x82\xB5\x82\xBD";
+constexpr std::string_view kNoRoomOpen = "\x81\x69";
+constexpr std::string_view kNoRoom =
+    " \x8C\x8F\x82\xCD\x8B\xF3\x82\xAB\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81\x6A";
+// A slot's tooltip when its batch file is missing: "（ファイルがありません）" and the path.
+constexpr std::string_view kFileMissing =
+    "\x81\x69\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1"
+    "\x81\x6A";
 
 constexpr int32_t kComboLeft = 52;
 constexpr int32_t kComboRightGap = 4;
@@ -199,11 +212,17 @@ void TForm1::ScanHost() {
   for (const std::string& entry : scan.hosts.entries) combo.AddItem(entry);
   combo.Select(scan.hosts.selected);
 
+  lastScan_.skipped = ActivePage() == kFreePage      ? DetectionFacts::Skipped::FreePage
+                      : state.settings.FEditMode ? DetectionFacts::Skipped::EditMode
+                                                 : DetectionFacts::Skipped::No;
   if (scan.captions) {
     controls_.ListBox1.Clear();
-    for (const std::string& caption : *scan.captions) controls_.ListBox1.Add(caption);
+    for (const std::string& caption : scan.captions->commands) controls_.ListBox1.Add(caption);
     for (const std::size_t index : scan.switches) SwitchTo(index);
+    lastScan_.captions = *scan.captions;
+    lastScan_.switches = scan.switches;
   }
+  RefreshDetectionView();
   controls_.Timer1.Start(state.settings.FInterval);
 }
 
@@ -268,28 +287,90 @@ bool TForm1::FormKeyDown(uint16_t vk, bool ctrl) {
 
 void TForm1::StringGrid1ContextPopup() {
   controls_.Timer1.Stop();
+  const SlotGrid& grid = ActiveGrid();
+  // The focus cursor's row, not the row under the pointer.
+  const int32_t row = grid.CurrentRow();
+  EditSlot(row, grid.Cell(1, row), grid.Cell(2, row));
+  RefreshState();
+}
+
+void TForm1::EditSlot(int32_t row, const std::string& name, const std::string& batchFile) {
   const int32_t page = ActivePage();
   const int32_t tab = ActiveTab();
   SlotGrid& grid = ActiveGrid();
-  // The focus cursor's row, not the row under the pointer.
-  const int32_t row = grid.CurrentRow();
-
   form2_.FLastDir = state.settings.FLastDir;
   form2_.FSlotKey = grid.Cell(0, row);
-  form2_.FName = grid.Cell(1, row);
-  form2_.FBatchFile = grid.Cell(2, row);
+  form2_.FName = name;
+  form2_.FBatchFile = batchFile;
   form2_.FAccepted = false;  // a dialog that never showed must not hand back old values
   form2_.ShowModal();
-  if (form2_.FAccepted) {
-    const bool folderChanged = state.settings.FLastDir != form2_.FLastDir;
-    state.settings.FLastDir = form2_.FLastDir;
-    grid.SetCell(1, row, form2_.FName);
-    grid.SetCell(2, row, form2_.FBatchFile);
-    WriteBack(state.FEntries, state.menus.FMenus, grid, page, tab, row);
-    SaveMenuFile(SaveMoment::Edit);
-    if (folderChanged) SaveSettingsFile(SaveMoment::Edit);
+  if (!form2_.FAccepted) return;
+  const bool folderChanged = state.settings.FLastDir != form2_.FLastDir;
+  state.settings.FLastDir = form2_.FLastDir;
+  grid.SetCell(1, row, form2_.FName);
+  grid.SetCell(2, row, form2_.FBatchFile);
+  WriteBack(state.FEntries, state.menus.FMenus, grid, page, tab, row);
+  SaveMenuFile(SaveMoment::Edit);
+  if (folderChanged) SaveSettingsFile(SaveMoment::Edit);
+}
+
+void TForm1::StringGridDropFiles(int32_t row, const std::vector<std::string>& paths) {
+  std::vector<std::string> batches;
+  std::copy_if(paths.begin(), paths.end(), std::back_inserter(batches), IsBatchFilePath);
+  const int32_t page = ActivePage();
+  const int32_t tab = ActiveTab();
+  const int32_t menu = FindMenuNumber(state.FEntries, page, tab);
+  // The heading row, a tab without a menu or no batch file among the files: nothing happens.
+  if (row < 1 || row > kSlotCount || batches.empty() || menu <= 0 ||
+      static_cast<std::size_t>(menu) > state.menus.FMenus.size()) {
+    return;
+  }
+  controls_.Timer1.Stop();
+  Files& files = platform_.FileSystem();
+  if (batches.size() == 1) {
+    EditSlot(row, DroppedBatchName(files, batches.front()), batches.front());
+  } else {
+    SlotGrid& grid = ActiveGrid();
+    const std::vector<int32_t> rows =
+        EmptyRowsFrom(state.menus.FMenus[static_cast<std::size_t>(menu - 1)], row, batches.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      grid.SetCell(1, rows[i], DroppedBatchName(files, batches[i]));
+      grid.SetCell(2, rows[i], batches[i]);
+      WriteBack(state.FEntries, state.menus.FMenus, grid, page, tab, rows[i]);
+    }
+    std::string caption = "Tabvane \x81\xA8 " + std::to_string(rows.size()) + std::string(kRegistered);
+    if (rows.size() < batches.size()) {
+      caption += std::string(kNoRoomOpen) + std::to_string(batches.size() - rows.size()) +
+                 std::string(kNoRoom);
+    }
+    view_.SetCaption(caption);
+    SaveMenuFile(SaveMoment::Edit);  // after the caption: a failed save is the latest event
   }
   RefreshState();
+}
+
+std::optional<std::string> TForm1::StringGridHint(int32_t row) {
+  if (row < 1 || row > kSlotCount) return std::nullopt;
+  const SlotGrid& grid = ActiveGrid();
+  if (grid.Cell(1, row).empty()) return std::nullopt;
+  std::string batch = grid.Cell(2, row);
+  if (!batch.empty() && platform_.FileSystem().FileExists(batch)) return batch;
+  return std::string(kFileMissing) + batch;
+}
+
+void TForm1::ShowDetectionView() {
+  view_.ShowDetectionView("");
+  RefreshDetectionView();
+}
+
+void TForm1::RefreshDetectionView() {
+  if (!view_.DetectionViewShown()) return;
+  DetectionFacts facts = lastScan_;
+  facts.target = state.FTargetWnd;
+  facts.targetLive = platform_.IsWindow(state.FTargetWnd);
+  facts.targetTitle = facts.targetLive ? platform_.WindowText(state.FTargetWnd) : std::string();
+  facts.bridge = FindBridgeFolder(platform_, state.FTargetWnd);
+  view_.ShowDetectionView(DetectionReport(facts, state.FEntries));
 }
 
 void TForm1::Button1Click() {

@@ -6,11 +6,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "host/platform.h"
 #include "ui/controls.h"
+#include "ui/detection_report.h"
 #include "ui/form2.h"
 #include "ui/form3.h"
 #include "ui/main_state.h"
@@ -68,6 +71,15 @@ class TForm1 {
   void StringGrid1ContextPopup();
   // The settings button.
   void Button1Click();
+  // Files dropped on row of the active grid (Shift-JIS paths, in the order the shell gives
+  // them): one batch file opens the slot editor for that slot, several fill the empty slots
+  // from there down.
+  void StringGridDropFiles(int32_t row, const std::vector<std::string>& paths);
+  // The tooltip over row of the active grid: the slot's batch file, said missing when it is;
+  // nullopt over the heading row and slots without a name.
+  std::optional<std::string> StringGridHint(int32_t row);
+  // The system menu's "検出状況": shows what the last scan read and decided.
+  void ShowDetectionView();
   // The user chose an item of ComboBox1.
   void ComboBox1Select();
   // Launches slot of (page, tab), then RefreshState.
@@ -79,6 +91,10 @@ class TForm1 {
   SlotGrid& ActiveGrid() const;
   // Turns page, tab and grid to the menu of the entry at index.
   void SwitchTo(std::size_t index);
+  // The slot editor for row of the active grid, handed these values; an OK stores and saves.
+  void EditSlot(int32_t row, const std::string& name, const std::string& batchFile);
+  // The detection view's text from the last scan, when the view is shown.
+  void RefreshDetectionView();
   void ApplyNameColumnWidth();
   std::string SettingsFile() const;
   std::string MenuFile() const;
@@ -106,6 +122,7 @@ class TForm1 {
   bool menusLoaded_ = false;
   bool settingsLoaded_ = false;
   bool backupKept_ = false;  // ga_list.bak written this session
+  DetectionFacts lastScan_;  // what the last scan read and decided, for the detection view
 };
 
 }  // namespace tabvane

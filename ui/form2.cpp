@@ -16,15 +16,36 @@ namespace {
 constexpr std::string_view kCaptionHead = "\x93\xFC\x97\xCD\x81\x40\x81\x79";  // "入力　【"
 constexpr std::string_view kCaptionTail = "\x81\x7A";                          // "】"
 
-bool IsAtRem(std::string_view head) {
-  constexpr std::string_view kAtRem = "@REM";
-  if (head.size() != kAtRem.size()) return false;
-  for (std::size_t i = 0; i < kAtRem.size(); ++i) {
-    char c = head[i];
+// Whether text begins with prefix, ASCII letters compared without regard to case.
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+  if (text.size() < prefix.size()) return false;
+  for (std::size_t i = 0; i < prefix.size(); ++i) {
+    char c = text[i];
+    char p = prefix[i];
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    if (c != kAtRem[i]) return false;
+    if (p >= 'a' && p <= 'z') p = static_cast<char>(p - 'a' + 'A');
+    if (c != p) return false;
   }
   return true;
+}
+
+// The first line of the batch file at path, trimmed; nullopt when there is no such file or no
+// line.
+std::optional<std::string> FirstLine(Files& files, const std::string& path) {
+  if (!files.FileExists(path)) return std::nullopt;
+  const ReadResult read = files.Read(path);
+  if (!read.opened) return std::nullopt;
+  LineCursor lines(read.bytes);
+  if (lines.AtEnd()) return std::nullopt;
+  return std::string(Trim(lines.Next()));
+}
+
+// The title in a trimmed first line: without "@REM" (any case) or else without its first three
+// bytes, trimmed again.
+std::string TitleOf(std::string_view line) {
+  const bool atRem = line.size() >= 4 && StartsWithNoCase(line.substr(0, 4), "@REM");
+  line.remove_prefix(atRem ? 4 : std::min<std::size_t>(3, line.size()));
+  return std::string(Trim(line));
 }
 
 // A TAB would split the slot's line in the menu file, CR or LF would add lines to the bridge
@@ -39,16 +60,27 @@ std::string WithoutLineBreaks(std::string text) {
 }  // namespace
 
 std::string ReadBatchTitle(Files& files, const std::string& path) {
-  if (!files.FileExists(path)) return {};
-  const ReadResult read = files.Read(path);
-  if (!read.opened) return {};
-  LineCursor lines(read.bytes);
-  if (lines.AtEnd()) return {};
-  const std::string line = lines.Next();
-  std::string_view title = Trim(line);
-  // "@REM" in any case goes as a whole; anything else loses its first three bytes.
-  title.remove_prefix(IsAtRem(title.substr(0, 4)) ? 4 : std::min<std::size_t>(3, title.size()));
-  return std::string(Trim(title));
+  const std::optional<std::string> line = FirstLine(files, path);
+  return line ? TitleOf(*line) : std::string();
+}
+
+std::string DroppedBatchName(Files& files, const std::string& path) {
+  const std::optional<std::string> line = FirstLine(files, path);
+  if (line && (StartsWithNoCase(*line, "REM") || StartsWithNoCase(*line, "@REM"))) {
+    std::string title = TitleOf(*line);
+    if (!title.empty() && title.front() != '#') return title;
+  }
+  const std::string_view name = FileNamePart(path);
+  return std::string(name.substr(0, std::min(name.rfind('.'), name.size())));
+}
+
+bool IsBatchFilePath(std::string_view path) {
+  const std::string_view name = FileNamePart(path);
+  const std::size_t dot = name.rfind('.');
+  if (dot == std::string_view::npos) return false;
+  const std::string_view extension = name.substr(dot);
+  return extension.size() == 4 &&
+         (StartsWithNoCase(extension, ".bat") || StartsWithNoCase(extension, ".cmd"));
 }
 
 void TForm2::FormShow() {

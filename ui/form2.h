@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "model/files.h"
 #include "ui/views.h"
@@ -13,6 +14,14 @@ namespace tabvane {
 // without "@REM" (any case) or without its first three bytes, trimmed again. Empty when there
 // is no such file or no line.
 std::string ReadBatchTitle(Files& files, const std::string& path);
+
+// The name a batch file dropped on a slot gets: its title by the rule above when its first
+// line, trimmed, begins with "REM" or "@REM" (any letter case) and that title is neither empty
+// nor a directive beginning with "#"; otherwise the file's name without its extension.
+std::string DroppedBatchName(Files& files, const std::string& path);
+
+// A path whose file name ends in ".bat" or ".cmd", in any letter case.
+bool IsBatchFilePath(std::string_view path);
 
 class TForm2 {
  public:

@@ -69,6 +69,17 @@ int32_t ColumnLeft(const GridMetrics& m, int32_t column) {
   return left;
 }
 
+TipPlace PlaceTip(int32_t x, int32_t rowTop, int32_t rowBottom, int32_t tipWidth,
+                  int32_t tipHeight, int32_t workLeft, int32_t workTop, int32_t workRight,
+                  int32_t workBottom) {
+  constexpr int32_t kGap = 2;  // between the row and the tip
+  TipPlace place;
+  place.top = rowBottom + kGap;
+  if (place.top + tipHeight > workBottom) place.top = std::max(rowTop - kGap - tipHeight, workTop);
+  place.left = std::max(std::min(x, workRight - tipWidth), workLeft);
+  return place;
+}
+
 int32_t RowAfterKey(const GridMetrics& m, GridKey key, int32_t current) {
   switch (key) {
     case GridKey::Up: return ClampSlotRow(current - 1);

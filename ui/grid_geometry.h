@@ -52,6 +52,16 @@ int32_t RowTop(const GridMetrics& m, int32_t top, int32_t row);
 // Left edge of column in client coordinates.
 int32_t ColumnLeft(const GridMetrics& m, int32_t column);
 
+// Where a tooltip for a row goes, in screen coordinates: just below the row, or just above it
+// when the work area ends first, so that it never covers the row; its left edge at x, moved
+// back into the work area. rowTop and rowBottom are the row's screen edges.
+struct TipPlace {
+  int32_t left = 0, top = 0;
+};
+TipPlace PlaceTip(int32_t x, int32_t rowTop, int32_t rowBottom, int32_t tipWidth,
+                  int32_t tipHeight, int32_t workLeft, int32_t workTop, int32_t workRight,
+                  int32_t workBottom);
+
 enum class GridKey { Up, Down, PageUp, PageDown, Home, End };
 
 // The row a navigation key moves the cursor to from current, within 1..36.

@@ -30,6 +30,9 @@ class MainFormView {
   // The system's Yes/No box with the question whether to try a failed save again; true for
   // Yes.
   virtual bool AskRetrySave(std::string_view question) = 0;
+  // The detection view: whether it is shown, and showing it (where it was last) with a text.
+  virtual bool DetectionViewShown() const = 0;
+  virtual void ShowDetectionView(std::string_view text) = 0;
 };
 
 // What the slot editor's two edit fields hold: Edit1 the name, Edit2 the batch file path.

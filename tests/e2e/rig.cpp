@@ -278,6 +278,16 @@ bool Rig::Focus() const { return drv::BringToForeground(main_, kWait); }
 
 void Rig::ClickRow(int row) const { drv::ClickClient(ActiveGrid(), NameCellPoint(row)); }
 
+void Rig::PointAtRow(int row) const {
+  drv::MoveMouse(drv::ClientToScreenPoint(ActiveGrid(), NameCellPoint(row)));
+}
+
+RECT Rig::RowRect(int row) const {
+  const POINT centre = drv::ClientToScreenPoint(ActiveGrid(), NameCellPoint(row));
+  const RECT grid = drv::ClientRectOnScreen(ActiveGrid());
+  return RECT{grid.left, centre.y - 12, grid.right, centre.y + 12};
+}
+
 void Rig::DoubleClickRow(int row) const {
   drv::DoubleClickClient(ActiveGrid(), NameCellPoint(row));
 }

@@ -154,6 +154,9 @@ class Rig {
   bool Focus() const;
   // Clicks into the name cell of a row (1..36) of the active grid, whose top row is row 1.
   void ClickRow(int row) const;
+  // Moves the pointer onto the name cell of a row; the cell's rectangle on the screen.
+  void PointAtRow(int row) const;
+  RECT RowRect(int row) const;
   void DoubleClickRow(int row) const;
   // A visible top-level window of Tabvane's process with that caption; nullptr after the time-out.
   HWND WaitTabvaneWindow(std::string_view caption) const;

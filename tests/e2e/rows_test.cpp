@@ -1,7 +1,14 @@
 // Row operations with real keys on the grid: a range selected with Shift+Down, Ctrl+C, Ctrl+V,
-// Ctrl+X and Delete, a paste that runs past the last row, and the menu file written at close.
+// Ctrl+X and Delete, a paste that runs past the last row, and the menu file written at close;
+// the tooltip of a slot.
+#include <windows.h>
+
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <array>
+
+#include "host/win32/wide.h"
 #include "tests/e2e/rig.h"
 
 namespace tabvane::e2e {
@@ -67,6 +74,54 @@ TEST(E2eRows, CopyPasteCutAndDeleteReachTheMenuFile) {
 
   ASSERT_TRUE(rig.CloseTabvane());
   EXPECT_EQ(rig.AppFile("ga_list.txt"), MenuFileBytes(expected));
+}
+
+// The text of the tooltip window tip (of Tabvane's process) for the tool of grid.
+std::string TipText(HANDLE process, HWND tip, HWND grid) {
+  std::array<wchar_t, 1024> text{};
+  drv::RemoteBlock block(process, sizeof(TTTOOLINFOW) + sizeof text);
+  TTTOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.hwnd = grid;
+  tool.uId = 1;
+  tool.lpszText = reinterpret_cast<wchar_t*>(block.Address(sizeof tool));
+  DWORD_PTR result = 0;
+  if (!block.Write(&tool, sizeof tool) ||
+      SendMessageTimeoutW(tip, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(block.Address()),
+                          SMTO_ABORTIFHUNG, 5000, &result) == 0 ||
+      !block.Read(text.data(), sizeof text, sizeof tool)) {
+    return "(unreadable)";
+  }
+  text.back() = L'\0';
+  return SjisFromWide(text.data());
+}
+
+// A slot's batch file shows in a tooltip while the pointer rests on the slot, never over the
+// row itself; an empty slot has none.
+TEST(E2eRows, ASlotShowsItsBatchFileOnHover) {
+  Rig rig;
+  rig.StartHost();
+  rig.StartTabvane();
+  ASSERT_TRUE(rig.Focus());
+  const HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE |
+                                         PROCESS_QUERY_INFORMATION,
+                                     FALSE, rig.TabvaneProcessId());
+  ASSERT_NE(process, nullptr);
+  drv::WindowMatch tips;
+  tips.processId = rig.TabvaneProcessId();
+  tips.className = TOOLTIPS_CLASSW;
+  rig.PointAtRow(2);  // slot 1, in the folder 表示 whose name ends in the byte 0x5C
+  const HWND tip = drv::FindTopWindow(tips, kWait);
+  ASSERT_NE(tip, nullptr) << "no tooltip";
+  EXPECT_EQ(TipText(process, tip, rig.ActiveGrid()), rig.BatchPath(kSampleSlots[1].file));
+  RECT overlap{};
+  const RECT tipRect = drv::WindowRect(tip);
+  const RECT row = rig.RowRect(2);
+  EXPECT_EQ(IntersectRect(&overlap, &tipRect, &row), 0) << "the tooltip covers the row";
+  rig.PointAtRow(4);  // an empty slot: the tooltip goes
+  EXPECT_TRUE(drv::WaitWindowGone(tip, kWait));
+  CloseHandle(process);
+  EXPECT_TRUE(rig.CloseTabvane());
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
 // Automatic switching: the page and tab follow the stand-in's command captions outside edit
 // mode, and a slot key then runs the slot of the menu switched to; edit mode and the free page
-// hold the shown menu still.
+// hold the shown menu still; the detection view shows what the scan read and decided.
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
+#include "host/win32/wide.h"
 #include "tests/e2e/rig.h"
 
 namespace tabvane::e2e {
@@ -77,6 +80,58 @@ TEST(E2eSwitching, EditModeAndTheFreePageHoldTheMenuStill) {
     EXPECT_EQ(rig.ActivePage(), c.page);
     EXPECT_TRUE(rig.CloseTabvane());
   }
+}
+
+// The clipboard's text, Shift-JIS; empty when there is none.
+std::string ClipboardText() {
+  std::string text;
+  if (OpenClipboard(nullptr) == 0) return text;
+  if (const HANDLE data = GetClipboardData(CF_UNICODETEXT); data != nullptr) {
+    if (const auto* wide = static_cast<const wchar_t*>(GlobalLock(data)); wide != nullptr) {
+      text = SjisFromWide(wide);
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+// The system menu's 検出状況, chosen by keyboard, shows the captions the scan read and the entry
+// that won; its コピー button puts the same text on the clipboard.
+TEST(E2eSwitching, DetectionViewShowsTheScanAndCopiesIt) {
+  constexpr std::string_view kTitle = "\x8C\x9F\x8F\x6F\x8F\xF3\x8B\xB5";  // 検出状況
+  constexpr std::string_view kCopy = "\x83\x52\x83\x73\x81\x5B";            // コピー
+  Rig rig(kNormalMode);
+  rig.StartHost();
+  rig.SetHostCaptions({kArc, kRadius});
+  rig.StartTabvane();
+  ASSERT_TRUE(drv::WaitUntil([&] { return rig.ActivePage() == 1; }, kWait));
+  ASSERT_TRUE(rig.Focus());
+  drv::PressChord({VK_MENU}, VK_SPACE);
+  drv::PressKey('D');
+  const HWND view = rig.WaitTabvaneWindow(kTitle);
+  ASSERT_NE(view, nullptr) << "no detection view";
+  EXPECT_EQ(drv::OwnerOf(view), rig.Main());
+  const HWND field = drv::FindChild(view, L"Edit");
+  std::string text;
+  EXPECT_TRUE(drv::WaitUntil(
+      [&] {
+        text = drv::ControlText(field);
+        return text.find(std::string(kArc)) != std::string::npos;
+      },
+      kWait))
+      << "the captions read are not shown";
+  for (const std::string& part : {std::string(kHostTitle), std::string(kRadius),
+                                  std::string("com_list.txt ")}) {
+    EXPECT_NE(text.find(part), std::string::npos) << part;
+  }
+  const HWND copy = drv::FindChildByText(view, L"Button", std::string(kCopy));
+  ASSERT_NE(copy, nullptr);
+  ASSERT_TRUE(drv::BringToForeground(view, kWait));
+  drv::ClickClient(copy, POINT{10, 10});
+  EXPECT_TRUE(drv::WaitUntil([&] { return ClipboardText() == drv::ControlText(field); }, kWait));
+  EXPECT_NE(ClipboardText().find("\r\n"), std::string::npos);
+  EXPECT_TRUE(rig.CloseTabvane());
 }
 
 }  // namespace

@@ -33,6 +33,14 @@ class FakeMainFormView : public MainFormView {
   void SetComboWidth(int32_t width) override { comboWidth = width; }
   void SetNameColumnWidth(int32_t width) override { nameColumnWidth = width; }
 
+  bool detectionShown = false;
+  std::string detectionText;
+  bool DetectionViewShown() const override { return detectionShown; }
+  void ShowDetectionView(std::string_view text) override {
+    detectionShown = true;
+    detectionText = std::string(text);
+  }
+
   std::vector<std::string> questions;  // every retry question asked
   std::function<bool()> answerRetry = [] { return false; };
   bool AskRetrySave(std::string_view question) override {

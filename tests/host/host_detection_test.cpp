@@ -83,16 +83,18 @@ void SetUpHost(FakeDesktop& desk) {
   desk.AddChild(50, 57, "");
 }
 
-TEST(ReadCommandCaptions, VisibleUnownedCommandCaptionsOfTheTarget) {
+TEST(ReadChildCaptions, VisibleUnownedCaptionsOfTheTargetAndTheCommandsAmongThem) {
   FakeDesktop desk;
   SetUpHost(desk);
-  EXPECT_EQ(ReadCommandCaptions(desk, 50), (std::vector<std::string>{" alpha ", "beta"}));
-  EXPECT_EQ(CaptionText(ReadCommandCaptions(desk, 50)), " alpha ,beta");
+  const ChildCaptions read = ReadChildCaptions(desk, 50);
+  EXPECT_EQ(read.all, (std::vector<std::string>{" alpha ", "beta", "\x90\xDD\x92\xE8", ""}));
+  EXPECT_EQ(read.commands, (std::vector<std::string>{" alpha ", "beta"}));
+  EXPECT_EQ(CaptionText(read.commands), " alpha ,beta");
 
   desk.AddWindow(0x80000032u, "b - jw_win");  // negative as a signed handle: not enumerated
   desk.AddChild(0x80000032u, 60, "gamma");
-  EXPECT_TRUE(ReadCommandCaptions(desk, 0x80000032u).empty());
-  EXPECT_TRUE(ReadCommandCaptions(desk, 0).empty());
+  EXPECT_TRUE(ReadChildCaptions(desk, 0x80000032u).all.empty());
+  EXPECT_TRUE(ReadChildCaptions(desk, 0).all.empty());
 }
 
 TEST(ScanHost, ListsHostsAndDetectsOnlyWhenAsked) {

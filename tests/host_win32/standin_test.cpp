@@ -37,7 +37,7 @@ std::vector<std::string> WithButtons(std::vector<std::string> captions) {
 }
 
 std::vector<std::string> CommandCaptions(Win32Platform& platform, HWND host) {
-  return ReadCommandCaptions(platform, ToWindowHandle(host));
+  return ReadChildCaptions(platform, ToWindowHandle(host)).commands;
 }
 
 std::string FileBytes(const std::string& path) { return PlatformFiles().Read(path).bytes; }
@@ -133,7 +133,8 @@ TEST(StandinHost, CommandCaptionsFollowTheHostAndDriveTheScan) {
   entries[1].Keywords = "\x89\x7E\x8C\xCA,\x94\xBC\x8C\x61";  // 円弧,半径
   WindowHandle target = ToWindowHandle(standin.Window());
   const ScanResult scan = ScanHost(platform, entries, target, true);
-  EXPECT_EQ(scan.captions, steps[2].captions);
+  ASSERT_TRUE(scan.captions.has_value());
+  EXPECT_EQ(scan.captions->commands, steps[2].captions);
   EXPECT_EQ(scan.switches, std::vector<std::size_t>{1});
 }
 

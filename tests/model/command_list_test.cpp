@@ -29,13 +29,14 @@ void Build(Files& files, const std::string& path, Built& b) {
   b.menuCount = BuildTabs(b.entries, strips);
 }
 
-// "Page.TabIndex.MenuNumber.TabName=Keywords" per entry, blank separated.
+// "Page.TabIndex.MenuNumber.TabName=Keywords@Line" per entry, blank separated.
 std::string Describe(const std::vector<TCommandEntry>& entries) {
   std::string text;
   for (const TCommandEntry& e : entries) {
     if (!text.empty()) text += ' ';
     text += std::to_string(e.Page) + '.' + std::to_string(e.TabIndex) + '.' +
-            std::to_string(e.MenuNumber) + '.' + e.TabName + '=' + e.Keywords;
+            std::to_string(e.MenuNumber) + '.' + e.TabName + '=' + e.Keywords + '@' +
+            std::to_string(e.Line);
   }
   return text;
 }
@@ -89,22 +90,22 @@ TEST(CommandList, LinesBecomePagesTabsAndMenus) {
   const Case cases[] = {
       {"no file", std::nullopt, "", "|||||"},
       {"two pages", "p\r\nA\tx\r\nA\ty\r\nB\tz\r\np\r\nC\tw\r\n",
-       "0.0.1.A=x 0.0.0.A=y 0.1.2.B=z 1.0.3.C=w", "[A][B]|[C]||||"},
-      {"empty line is a page line", "p\r\nA\tx\r\n\r\np\r\nB\ty\r\n", "0.0.1.A=x 2.0.2.B=y", "[A]||[B]|||"},
-      {"no page line", "A\tx\nB\ty\n", "-1.0.0.A=x -1.1.0.B=y", "|||||"},
+       "0.0.1.A=x@2 0.0.0.A=y@3 0.1.2.B=z@4 1.0.3.C=w@6", "[A][B]|[C]||||"},
+      {"empty line is a page line", "p\r\nA\tx\r\n\r\np\r\nB\ty\r\n", "0.0.1.A=x@2 2.0.2.B=y@5", "[A]||[B]|||"},
+      {"no page line", "A\tx\nB\ty\n", "-1.0.0.A=x@1 -1.1.0.B=y@2", "|||||"},
       {"before the first and after the sixth page", "Z\tk\np\nA\tx\np\np\np\np\np\nF\tf\np\nG\tg\n",
-       "-1.0.0.Z=k 0.0.1.A=x 5.0.2.F=f 6.0.0.G=g", "[A]|||||[F]"},
-      {"name coming back opens a tab", "p\nA\t1\nB\t2\nA\t3\n", "0.0.1.A=1 0.1.2.B=2 0.2.3.A=3",
+       "-1.0.0.Z=k@1 0.0.1.A=x@3 5.0.2.F=f@9 6.0.0.G=g@11", "[A]|||||[F]"},
+      {"name coming back opens a tab", "p\nA\t1\nB\t2\nA\t3\n", "0.0.1.A=1@2 0.1.2.B=2@3 0.2.3.A=3@4",
        "[A][B][A]|||||"},
-      {"same name across blocks", "p\nA\t1\np\nA\t2\n", "0.0.1.A=1 1.0.2.A=2", "[A]|[A]||||"},
-      {"case and trailing blank differ", "p\nA\t1\na\t2\nA \t3\n", "0.0.1.A=1 0.1.2.a=2 0.2.3.A =3",
+      {"same name across blocks", "p\nA\t1\np\nA\t2\n", "0.0.1.A=1@2 1.0.2.A=2@4", "[A]|[A]||||"},
+      {"case and trailing blank differ", "p\nA\t1\na\t2\nA \t3\n", "0.0.1.A=1@2 0.1.2.a=2@3 0.2.3.A =3@4",
        "[A][a][A ]|||||"},
-      {"single TAB line", "p\n\t\n", "0.0.1.=", "[]|||||"},
+      {"single TAB line", "p\n\t\n", "0.0.1.=@2", "[]|||||"},
       {"empty names mid-block", "p\nA\t1\n\t2\nB\t3\n\t4\n\t5\n",
-       "0.0.1.A=1 0.1.2.=2 0.2.3.B=3 0.3.4.=4 0.3.0.=5", "[A][][B][]|||||"},
-      {"keywords keep later TABs, lone CR dropped", "p\r\nA\tx\ty\rz\r\n", "0.0.1.A=x\tyz", "[A]|||||"},
+       "0.0.1.A=1@2 0.1.2.=2@3 0.2.3.B=3@4 0.3.4.=4@5 0.3.0.=5@6", "[A][][B][]|||||"},
+      {"keywords keep later TABs, lone CR dropped", "p\r\nA\tx\ty\rz\r\n", "0.0.1.A=x\tyz@2", "[A]|||||"},
       {"0x1A ends its line, at a line start the file", "p\nA\tx\x1Ajunk\nB\ty\n\x1A\nC\tz\n",
-       "0.0.1.A=x 0.1.2.B=y", "[A][B]|||||"},
+       "0.0.1.A=x@2 0.1.2.B=y@3", "[A][B]|||||"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

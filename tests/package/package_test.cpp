@@ -49,40 +49,6 @@ fs::path PackageFolder(const Flavour& flavour) {
   return fs::path(path);
 }
 
-// Sends a tab control of another process a message whose lParam points to memory in that
-// process: a block allocated there holds what the message reads and writes.
-class RemoteBlock {
- public:
-  RemoteBlock(HANDLE process, std::size_t size)
-      : process_(process),
-        base_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {}
-  ~RemoteBlock() {
-    if (base_ != nullptr) VirtualFreeEx(process_, base_, 0, MEM_RELEASE);
-  }
-  RemoteBlock(const RemoteBlock&) = delete;
-  RemoteBlock& operator=(const RemoteBlock&) = delete;
-
-  char* Address(std::size_t offset = 0) const { return static_cast<char*>(base_) + offset; }
-  bool Write(const void* bytes, std::size_t size, std::size_t offset = 0) const {
-    return base_ != nullptr &&
-           WriteProcessMemory(process_, Address(offset), bytes, size, nullptr) != 0;
-  }
-  bool Read(void* bytes, std::size_t size, std::size_t offset = 0) const {
-    return base_ != nullptr &&
-           ReadProcessMemory(process_, Address(offset), bytes, size, nullptr) != 0;
-  }
-  bool Send(HWND control, UINT message, WPARAM wParam) const {
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutW(control, message, wParam, reinterpret_cast<LPARAM>(base_),
-                               SMTO_ABORTIFHUNG, 5000, &result) != 0 &&
-           result != 0;
-  }
-
- private:
-  HANDLE process_;
-  void* base_;
-};
-
 // TCITEMW as a 32-bit process lays it out: pointers and LPARAM are 4 bytes, no padding.
 struct TcItemW32 {
   UINT mask;
@@ -106,7 +72,7 @@ bool IsWow64(HANDLE process) {
 template <typename Item>
 std::string TabCaptionAs(HANDLE process, HWND tabs, int index) {
   std::array<wchar_t, 128> text{};
-  RemoteBlock block(process, sizeof(Item) + sizeof text);
+  drv::RemoteBlock block(process, sizeof(Item) + sizeof text);
   Item item{};
   item.mask = TCIF_TEXT;
   char* const remoteText = block.Address(sizeof item);
@@ -140,7 +106,7 @@ std::vector<std::string> TabCaptions(HANDLE process, HWND tabs) {
 // Clicks a tab as the user does; false when its rectangle cannot be read.
 bool ClickTab(HANDLE process, HWND tabs, int index) {
   RECT rect{};
-  RemoteBlock block(process, sizeof rect);
+  drv::RemoteBlock block(process, sizeof rect);
   if (!block.Send(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index)) ||
       !block.Read(&rect, sizeof rect)) {
     return false;

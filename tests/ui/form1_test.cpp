@@ -279,6 +279,60 @@ TEST(MainFormScan, TurnsPageTabAndGrid) {
   }
 }
 
+// The detection view shows what the last scan read and decided, and why nothing switched;
+// opening it changes neither the target nor the timer.
+TEST(MainFormDetectionView, ShowsCaptionsWinnerRunnersUpAndWhyNot) {
+  const std::string switchedTo = "\x90\xD8\x82\xE8\x91\xD6\x82\xA6\x90\xE6: ";  // 切り替え先:
+  const std::string noSwitch = "\x90\xD8\x82\xE8\x91\xD6\x82\xA6\x82\xC8\x82\xB5: ";  // 切り替えなし:
+  const std::string line = " \x8D\x73\x96\xDA";  // 行目
+  const std::string found = " \x81\x9B";          // ○
+  const struct {
+    const char* name;
+    int32_t page;
+    bool editMode;
+    bool target;
+    std::string keywords;  // of the entry on line 7
+    std::vector<std::string> shows;
+  } cases[] = {
+      {"a winner", 1, false, true, "alpha,beta",
+       {switchedTo + "com_list.txt 7" + line, "alpha" + found + "  beta" + found,
+        "\x90\xDD\x92\xE8\x81\x69\x8C\xC5\x92\xE8\x81\x6A",  // 設定（固定）
+        "\x81\x69\x8B\xF3\x94\x92\x81\x6A",                      // （空白）
+        "com_list.txt 3" + line + "  \x83\x79\x81\x5B\x83\x57\x81\x75\xCC\xA7\xB2\xD9\x81\x76"}},
+      {"no entry with all keywords", 1, false, true, "alpha,zeta",
+       {noSwitch + "\x82\xB7\x82\xD7\x82\xC4"}},                   // すべて…
+      {"free page", 5, false, true, "alpha", {noSwitch + "\x83\x74\x83\x8A\x81\x5B"}},  // フリー…
+      {"edit mode", 1, true, true, "alpha", {noSwitch + "\x83\x81\x83\x6A"}},            // メニュー…
+      {"no target", 1, false, false, "alpha",
+       {noSwitch + "\x83\x5E\x81\x5B\x83\x51\x83\x62\x83\x67\x82\xC8\x82\xB5"}},  // ターゲットなし
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.name);
+    FakeForms f;
+    f.desk.AddWindow(50, "a - jw_win");
+    for (const char* caption : {" alpha ", "\x90\xDD\x92\xE8", " ", "beta"}) {
+      f.desk.AddChild(50, f.desk.order.back() + 1, caption);
+    }
+    f.form.state.FTargetWnd = k.target ? 50 : 0;
+    if (!k.target) f.desk.Close(50);
+    f.form.state.FEntries = {{0, 0, 1, "x", "alpha,gamma", 3}, {2, 1, 2, "y", k.keywords, 7},
+                             {3, 0, 3, "z", "beta,omega", 9}};
+    f.form.state.menus.FMenus.resize(3);
+    f.c.pages.active = k.page;
+    f.form.state.settings.FEditMode = k.editMode;
+    f.form.Timer1Timer();
+    const std::vector<std::string> timerLog = f.c.timer.log;
+    const WindowHandle target = f.form.state.FTargetWnd;
+    f.form.ShowDetectionView();
+    ASSERT_TRUE(f.view.detectionShown);
+    for (const std::string& text : k.shows) {
+      EXPECT_NE(f.view.detectionText.find(text), std::string::npos) << text;
+    }
+    EXPECT_EQ(f.c.timer.log, timerLog);
+    EXPECT_EQ(f.form.state.FTargetWnd, target);
+  }
+}
+
 TEST_F(MainFormTest, IntervalZeroLeavesTimerIdleButActionsStillRescan) {
   Start(false, 0);
   EXPECT_FALSE(c.timer.Armed());
@@ -402,6 +456,84 @@ TEST_F(MainFormTest, SlotEditorEditsTheCurrentRowNotThePointedOne) {
       EXPECT_EQ(desk.files.files["C:\\App\\Tabvane.dat"], SettingsFileBytes(form.state.settings));
     }
   }
+}
+
+// Batch files dropped on a grid: one opens the slot editor for the slot under the pointer with
+// a proposed name, several fill the empty slots from there down and are saved once; anything
+// else changes nothing.
+TEST_F(MainFormTest, DroppedBatchFilesFillSlots) {
+  const std::string registered = "Tabvane \x81\xA8 ";  // then "n 件を登録しました"
+  const std::string n = " \x8C\x8F\x82\xF0\x93\x6F\x98\x5E\x82\xB5\x82\xDC\x82\xB5\x82\xBD";
+  const std::string noRoom =  // （m 件は空きがありません）
+      " \x8C\x8F\x82\xCD\x8B\xF3\x82\xAB\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81\x6A";
+  struct Case {
+    const char* name;
+    int32_t page, tab, row;
+    std::vector<std::string> files;
+    std::string editorName;              // proposed in the slot editor; empty: no editor
+    std::vector<std::pair<int32_t, std::string>> filled;  // row, name in the menu afterwards
+    std::string caption;
+  };
+  const std::string d = "C:\\Drop\\";
+  const std::vector<Case> cases = {
+      {"one file: its REM title", 0, 1, 5, {d + "title.bat"}, "Area", {{5, "Area"}}, ""},
+      {"one .CMD starting with @echo: its name", 0, 1, 5, {d + "Echo.CMD"}, "Echo", {{5, "Echo"}}, ""},
+      {"a directive is no title", 0, 1, 5, {d + "jww.bat", d + "notes.txt"}, "jww", {{5, "jww"}}, ""},
+      {"several into the empty slots below", 1, 0, 1,
+       {d + "title.bat", d + "notes.txt", d + "jww.bat", d + "Echo.CMD"}, "",
+       {{2, "Area"}, {3, "jww"}, {4, "Echo"}}, registered + "3" + n},
+      {"some find no room", 1, 0, 35, {d + "title.bat", d + "jww.bat", d + "Echo.CMD"}, "",
+       {{35, "Area"}, {36, "jww"}}, registered + "2" + n + "\x81\x69" "1" + noRoom},
+      {"the heading row", 0, 1, 0, {d + "title.bat"}, "", {}, ""},
+      {"a tab without a menu", 2, 0, 3, {d + "title.bat"}, "", {}, ""},
+      {"no batch file", 0, 1, 5, {d + "notes.txt"}, "", {}, ""},
+  };
+  desk.files.folders.insert(d);
+  desk.files.files[d + "title.bat"] = "  rem Area\r\n";
+  desk.files.files[d + "Echo.CMD"] = "@echo off\r\n";
+  desk.files.files[d + "jww.bat"] = "REM #jww\r\n";
+  desk.files.files[d + "notes.txt"] = "REM notes\r\n";
+  const std::string startMenus = MenuFileBytes(SampleMenus("C:\\Bat\\"));
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    c = FakeMainControls{};
+    view.caption.clear();
+    desk.files.files["C:\\App\\ga_list.txt"] = startMenus;
+    Start(true);
+    c.pages.active = k.page;
+    c.tabs[static_cast<std::size_t>(k.page)].SelectTab(k.tab);
+    std::string proposed;
+    editorView.onShow = [&] {
+      form2.FormShow();
+      proposed = editorView.edit1;
+      form2.Button2Click();
+    };
+    c.timer.log.clear();
+    form.StringGridDropFiles(k.row, k.files);
+    EXPECT_EQ(proposed, k.editorName);
+    const int32_t menu = FindMenuNumber(form.state.FEntries, k.page, k.tab);
+    for (const auto& [row, name] : k.filled) {
+      EXPECT_EQ(form.state.menus.FMenus[static_cast<std::size_t>(menu - 1)]
+                    .Names[static_cast<std::size_t>(row - 1)], name) << row;
+    }
+    EXPECT_EQ(view.caption, k.caption);
+    // A drop that changed something is saved at once; one that did not touches nothing.
+    const bool changed = !k.filled.empty();
+    EXPECT_EQ(desk.files.files["C:\\App\\ga_list.txt"] != startMenus, changed);
+    EXPECT_EQ(c.timer.log.empty(), !changed);
+  }
+}
+
+TEST_F(MainFormTest, HintNamesTheBatchFileOfANamedSlot) {
+  Start(true);
+  desk.files.files.erase("C:\\Bat\\2.bat");
+  c.grids[0].SetCell(1, 4, "");  // slot 3 without a name
+  const std::string missing = "\x81\x69\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xAA\x82\xA0\x82\xE8"
+                              "\x82\xDC\x82\xB9\x82\xF1\x81\x6A";  // （ファイルがありません）
+  EXPECT_EQ(form.StringGridHint(1), "C:\\Bat\\0.bat");
+  EXPECT_EQ(form.StringGridHint(3), missing + "C:\\Bat\\2.bat");
+  EXPECT_EQ(form.StringGridHint(4), std::nullopt);
+  EXPECT_EQ(form.StringGridHint(0), std::nullopt);
 }
 
 TEST_F(MainFormTest, SettingsDialogHandshake) {

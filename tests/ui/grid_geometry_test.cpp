@@ -116,6 +116,26 @@ TEST(GridGeometry, TopRowShowingScrollsJustEnough) {
   }
 }
 
+TEST(GridGeometry, TipGoesBelowTheRowOrAboveItNeverOverIt) {
+  // Work area 0..1024 x 0..768; the row's screen edges 300..324; a tip of 200 x 20.
+  struct Case {
+    int32_t x, rowTop, rowBottom;
+    int32_t left, top;
+  };
+  const std::vector<Case> cases = {
+      {100, 300, 324, 100, 326},  // below the row
+      {100, 740, 764, 100, 718},  // no room below: above it
+      {950, 300, 324, 824, 326},  // kept inside the right edge
+      {-50, 300, 324, 0, 326},    // and the left one
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.x << "," << c.rowTop);
+    const TipPlace place = PlaceTip(c.x, c.rowTop, c.rowBottom, 200, 20, 0, 0, 1024, 768);
+    EXPECT_EQ(place.left, c.left);
+    EXPECT_EQ(place.top, c.top);
+  }
+}
+
 TEST(GridGeometry, RowAfterKeyStaysOnTheSlots) {
   const GridMetrics m = Grid(392);  // pages of 15 rows
   struct Case {

@@ -4,9 +4,13 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shlobj.h>
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/win32/controls.h"
@@ -44,8 +48,13 @@ class CountingListener : public GridListener {
  public:
   int doubleClicks = 0;
   int contextMenus = 0;
+  std::vector<std::pair<int32_t, std::vector<std::string>>> drops;
   void GridDblClick() override { ++doubleClicks; }
   void GridContextMenu() override { ++contextMenus; }
+  void GridDropFiles(int32_t row, const std::vector<std::string>& paths) override {
+    drops.emplace_back(row, paths);
+  }
+  std::optional<std::string> GridHint(int32_t) override { return std::nullopt; }
 };
 
 void Pump(DWORD ms) {
@@ -167,6 +176,46 @@ TEST_F(ControlsTest, GridScrollingMovesTheRowsUnderThePointer) {
   SendMessageW(g, WM_KEYDOWN, VK_END, 0);
   SendMessageW(g, WM_LBUTTONDOWN, 0, NameCell(1));
   EXPECT_EQ(grid.CurrentRow(), 22);
+}
+
+// A WM_DROPFILES as the shell makes it: a DROPFILES block in movable global memory with the
+// point and the wide paths, each ended by a zero and the list by another. (Wine does not carry
+// such a handle to another process, so the drop is sent from within.)
+HGLOBAL DropHandle(POINT point, const std::vector<std::wstring>& paths) {
+  std::wstring list;
+  for (const std::wstring& path : paths) list += path + L'\0';
+  list += L'\0';
+  const std::size_t size = sizeof(DROPFILES) + list.size() * sizeof(wchar_t);
+  const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  drop->pt = point;
+  drop->fWide = TRUE;
+  std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(),
+              list.size() * sizeof(wchar_t));
+  GlobalUnlock(memory);
+  return memory;
+}
+
+TEST_F(ControlsTest, GridTakesDroppedFilesWithTheRowUnderThePoint) {
+  CountingListener listener;
+  SlotGridControl grid(look, listener);
+  ASSERT_TRUE(grid.Create(parent.Handle(), 1));
+  MoveWindow(grid.Handle(), 0, 0, 300, 400, FALSE);
+  EXPECT_NE(GetWindowLongPtrW(grid.Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
+  // Row 4 lies at 2 + 3 * 25 .. the heading row at 0; 表示 ends in the byte 0x5C; a name code
+  // page 932 cannot hold is left out.
+  SendMessageW(grid.Handle(), WM_DROPFILES,
+               reinterpret_cast<WPARAM>(DropHandle(
+                   {40, 2 + 3 * 25 + 12}, {L"C:\\a.bat", L"D:\\\u8868\u793A\\b.cmd", L"C:\\\u00E9.bat"})),
+               0);
+  SendMessageW(grid.Handle(), WM_DROPFILES,
+               reinterpret_cast<WPARAM>(DropHandle({40, 0}, {L"C:\\a.bat"})), 0);
+  ASSERT_EQ(listener.drops.size(), 2u);
+  EXPECT_EQ(listener.drops[0].first, 4);
+  EXPECT_EQ(listener.drops[0].second,
+            (std::vector<std::string>{"C:\\a.bat", "D:\\\x95\x5C\x8E\xA6\\b.cmd"}));
+  EXPECT_EQ(listener.drops[1].first, 0);
 }
 
 TEST_F(ControlsTest, GridCellsOutsideTheGridAreIgnored) {

@@ -546,6 +546,29 @@ int TabCount(HWND tabControl) {
   return static_cast<int>(Send(tabControl, TCM_GETITEMCOUNT).value_or(0));
 }
 
+RemoteBlock::RemoteBlock(HANDLE process, std::size_t size)
+    : process_(process),
+      base_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {}
+
+RemoteBlock::~RemoteBlock() {
+  if (base_ != nullptr) VirtualFreeEx(process_, base_, 0, MEM_RELEASE);
+}
+
+bool RemoteBlock::Write(const void* bytes, std::size_t size, std::size_t offset) const {
+  return base_ != nullptr && WriteProcessMemory(process_, Address(offset), bytes, size, nullptr) != 0;
+}
+
+bool RemoteBlock::Read(void* bytes, std::size_t size, std::size_t offset) const {
+  return base_ != nullptr && ReadProcessMemory(process_, Address(offset), bytes, size, nullptr) != 0;
+}
+
+bool RemoteBlock::Send(HWND control, UINT message, WPARAM wParam) const {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutW(control, message, wParam, reinterpret_cast<LPARAM>(base_),
+                             SMTO_ABORTIFHUNG, 5000, &result) != 0 &&
+         result != 0;
+}
+
 // ---------------------------------------------------------------------------------------------
 
 bool BringToForeground(HWND window, Ms timeout) {

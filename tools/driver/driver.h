@@ -175,6 +175,28 @@ std::vector<std::string> ListBoxItems(HWND list);
 int TabSelection(HWND tabControl);
 int TabCount(HWND tabControl);
 
+// Memory allocated in another process, for the messages of common controls whose lParam
+// points to a structure the system does not carry across processes: the block holds what the
+// message reads and writes.
+class RemoteBlock {
+ public:
+  RemoteBlock(HANDLE process, std::size_t size);
+  ~RemoteBlock();
+  RemoteBlock(const RemoteBlock&) = delete;
+  RemoteBlock& operator=(const RemoteBlock&) = delete;
+
+  // An address in the other process.
+  char* Address(std::size_t offset = 0) const { return static_cast<char*>(base_) + offset; }
+  bool Write(const void* bytes, std::size_t size, std::size_t offset = 0) const;
+  bool Read(void* bytes, std::size_t size, std::size_t offset = 0) const;
+  // Sends message with the block as lParam; true when the control answered non-zero.
+  bool Send(HWND control, UINT message, WPARAM wParam) const;
+
+ private:
+  HANDLE process_;
+  void* base_;
+};
+
 // ---------------------------------------------------------------------------------------------
 // Real input through SendInput, as a user's keyboard and mouse give it.
 

@@ -14,16 +14,6 @@ namespace {
 
 constexpr wchar_t kContainerClass[] = L"TabvaneContainer";
 
-// Captions of the six pages: "ﾌｧｲﾙ", "編集", "作図", "設定", "その他", "フリー".
-constexpr std::array<std::string_view, 6> kPageCaptions = {
-    "\xCC\xA7\xB2\xD9",
-    "\x95\xD2\x8F\x57",
-    "\x8D\xEC\x90\x7D",
-    "\x90\xDD\x92\xE8",
-    "\x82\xBB\x82\xCC\x91\xBC",
-    "\x83\x74\x83\x8A\x81\x5B",
-};
-
 constexpr int kStripIdBase = 300;  // TabControl1 .. TabControl6: 300 .. 305
 constexpr int kGridIdBase = 310;   // StringGrid1 .. StringGrid6: 310 .. 315
 constexpr int kComboHeight = 21;       // the selector's height with its list closed

@@ -24,10 +24,14 @@ constexpr int kComboBox1Id = 102;
 constexpr int kListBox1Id = 103;
 constexpr int kPageControl1Id = 200;
 constexpr std::string_view kButton1Caption = "\x90\xDD\x92\xE8";  // "設定"
+// The system menu's item that opens the detection view: "検出状況(&D)...". System menu ids
+// leave the low four bits to the system.
+constexpr UINT kDetectionCommand = 0x0110;
+constexpr std::string_view kDetectionItem = "\x8C\x9F\x8F\x6F\x8F\xF3\x8B\xB5(&D)...";
 
 }  // namespace
 
-MainForm::MainForm(const Look& look) : look_(look), pages_(look, *this) {}
+MainForm::MainForm(const Look& look) : look_(look), pages_(look, *this), detection_(look) {}
 
 MainForm::~MainForm() {
   // Before the members go: the window's last messages still reach the timer, and the
@@ -53,6 +57,10 @@ bool MainForm::Create() {
   const HWND hwnd = Handle();
   app_.Attach(hwnd);
   SetWindowIcon(hwnd, look_.Icon());
+  if (const HMENU menu = GetSystemMenu(hwnd, FALSE); menu != nullptr) {
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, kDetectionCommand, WideFromSjis(kDetectionItem).c_str());
+  }
 
   RECT client{};
   GetClientRect(hwnd, &client);
@@ -211,6 +219,10 @@ LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         Minimize();
         return 0;
       }
+      if ((wParam & 0xFFF0) == kDetectionCommand) {
+        if (form_ != nullptr) form_->ShowDetectionView();
+        return 0;
+      }
       break;
     case WM_ACTIVATE:
       if (HIWORD(wParam) == 0) {  // not while minimized
@@ -244,6 +256,14 @@ void MainForm::GridDblClick() {
 
 void MainForm::GridContextMenu() {
   if (form_ != nullptr) form_->StringGrid1ContextPopup();
+}
+
+void MainForm::GridDropFiles(int32_t row, const std::vector<std::string>& paths) {
+  if (form_ != nullptr) form_->StringGridDropFiles(row, paths);
+}
+
+std::optional<std::string> MainForm::GridHint(int32_t row) {
+  return form_ != nullptr ? form_->StringGridHint(row) : std::nullopt;
 }
 
 void MainForm::Layout() {

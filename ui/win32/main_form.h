@@ -10,6 +10,7 @@
 #include "ui/views.h"
 #include "ui/win32/app_window.h"
 #include "ui/win32/controls.h"
+#include "ui/win32/detection_window.h"
 #include "ui/win32/look.h"
 #include "ui/win32/window.h"
 
@@ -50,6 +51,8 @@ class MainForm : public MainFormView, public Window, private GridListener {
   void SetComboWidth(int32_t width) override;
   void SetNameColumnWidth(int32_t width) override;
   bool AskRetrySave(std::string_view question) override;
+  bool DetectionViewShown() const override { return detection_.Shown(); }
+  void ShowDetectionView(std::string_view text) override { detection_.Show(Handle(), text); }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -57,6 +60,8 @@ class MainForm : public MainFormView, public Window, private GridListener {
  private:
   void GridDblClick() override;
   void GridContextMenu() override;
+  void GridDropFiles(int32_t row, const std::vector<std::string>& paths) override;
+  std::optional<std::string> GridHint(int32_t row) override;
 
   void Layout();
   void OnCommand(int id, int code);
@@ -72,6 +77,7 @@ class MainForm : public MainFormView, public Window, private GridListener {
   TextListControl list_;
   PageControlWindows pages_;
   WindowTimer timer_;
+  DetectionWindow detection_;
   int lastPanelWidth_ = -1;
   HWND savedFocus_ = nullptr;
 };

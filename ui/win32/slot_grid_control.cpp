@@ -2,6 +2,8 @@
 // range, the scroll bar, and the double click and context-menu request for the listener.
 #include "ui/win32/slot_grid_control.h"
 
+#include <commctrl.h>
+#include <shellapi.h>
 #include <windowsx.h>
 
 #include "host/win32/wide.h"
@@ -13,6 +15,33 @@ namespace {
 constexpr wchar_t kClassName[] = L"TabvaneGrid";
 constexpr int kTextInset = 2;   // text starts this far right of and below a cell's corner
 constexpr int kWheelRows = 3;   // rows scrolled per notch of the mouse wheel
+
+constexpr UINT_PTR kTipId = 1;
+constexpr int kTipMaxWidth = 600;
+
+// The three calls of shell32 a drop needs, loaded on the first drop: most runs never see one,
+// and shell32 with what it pulls in costs start-up time and memory.
+struct DropCalls {
+  decltype(&DragQueryFileW) queryFile = nullptr;
+  decltype(&DragQueryPoint) queryPoint = nullptr;
+  decltype(&DragFinish) finish = nullptr;
+};
+
+const DropCalls& Shell() {
+  static const DropCalls calls = [] {
+    DropCalls found;
+    const HMODULE dll = LoadLibraryW(L"shell32.dll");
+    if (dll == nullptr) return found;
+    found.queryFile = reinterpret_cast<decltype(&DragQueryFileW)>(
+        reinterpret_cast<void*>(GetProcAddress(dll, "DragQueryFileW")));
+    found.queryPoint = reinterpret_cast<decltype(&DragQueryPoint)>(
+        reinterpret_cast<void*>(GetProcAddress(dll, "DragQueryPoint")));
+    found.finish = reinterpret_cast<decltype(&DragFinish)>(
+        reinterpret_cast<void*>(GetProcAddress(dll, "DragFinish")));
+    return found;
+  }();
+  return calls;
+}
 
 bool InRange(int32_t col, int32_t row) {
   return col >= 0 && col < kGridColumns && row >= 0 && row < kGridRows;
@@ -27,9 +56,10 @@ void FillSpan(HDC dc, int left, int top, int right, int bottom, HBRUSH brush) {
 
 bool SlotGridControl::Create(HWND parent, int id) {
   RegisterClassOnce(kClassName, CS_DBLCLKS, nullptr, nullptr);
+  // WS_EX_ACCEPTFILES: files dropped from Explorer come as WM_DROPFILES.
   return Window::Create({.className = kClassName,
                          .style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL,
-                         .exStyle = WS_EX_CLIENTEDGE,
+                         .exStyle = WS_EX_CLIENTEDGE | WS_EX_ACCEPTFILES,
                          .parent = parent,
                          .id = id});
 }
@@ -60,11 +90,13 @@ LRESULT SlotGridControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     case WM_PAINT: OnPaint(); return 0;
     case WM_ERASEBKGND: return 1;  // the paint covers every pixel
     case WM_SIZE: OnSize(HIWORD(lParam)); return 0;
-    case WM_VSCROLL: OnVScroll(LOWORD(wParam)); return 0;
+    case WM_VSCROLL: HideTip(); OnVScroll(LOWORD(wParam)); return 0;
     case WM_MOUSEWHEEL:
+      HideTip();
       ScrollTo(top_ - GET_WHEEL_DELTA_WPARAM(wParam) * kWheelRows / WHEEL_DELTA);
       return 0;
     case WM_LBUTTONDOWN:
+      HideTip();
       OnMouseDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), (wParam & MK_SHIFT) != 0);
       return 0;
     case WM_LBUTTONDBLCLK:
@@ -74,13 +106,27 @@ LRESULT SlotGridControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
       return 0;
     case WM_MOUSEMOVE:
       if (dragging_) OnMouseMove(GET_Y_LPARAM(lParam));
+      WatchPointer(GET_Y_LPARAM(lParam));
+      return 0;
+    case WM_MOUSEHOVER:
+      watching_ = false;
+      OnMouseHover(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return 0;
+    case WM_MOUSELEAVE:
+      watching_ = false;
+      hoverRow_ = -1;
+      HideTip();
+      return 0;
+    case WM_DROPFILES:
+      OnDropFiles(reinterpret_cast<HDROP>(wParam));
       return 0;
     case WM_LBUTTONUP:
       if (dragging_) ReleaseCapture();
       return 0;
     case WM_CAPTURECHANGED: dragging_ = false; return 0;
-    case WM_CONTEXTMENU: listener_.GridContextMenu(); return 0;
+    case WM_CONTEXTMENU: HideTip(); listener_.GridContextMenu(); return 0;
     case WM_KEYDOWN:
+      HideTip();
       if (OnKeyDown(wParam)) return 0;
       break;
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
@@ -199,6 +245,96 @@ void SlotGridControl::OnMouseDown(int x, int y, bool shift) {
 }
 
 void SlotGridControl::OnMouseMove(int y) { MoveCursor(DragRowAt(metrics_, top_, y), true); }
+
+void SlotGridControl::OnDropFiles(HDROP drop) {
+  const DropCalls& shell = Shell();
+  if (shell.queryFile == nullptr || shell.queryPoint == nullptr || shell.finish == nullptr) return;
+  POINT point{};
+  shell.queryPoint(drop, &point);
+  std::vector<std::string> paths;
+  const UINT count = shell.queryFile(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    std::wstring path(static_cast<std::size_t>(shell.queryFile(drop, i, nullptr, 0)) + 1, L'\0');
+    path.resize(shell.queryFile(drop, i, path.data(), static_cast<UINT>(path.size())));
+    // A name code page 932 cannot hold names no file once converted: it is left out.
+    const std::string sjis = SjisFromWide(path);
+    if (!path.empty() && WideFromSjis(sjis) == path) paths.push_back(sjis);
+  }
+  shell.finish(drop);
+  listener_.GridDropFiles(RowAt(metrics_, top_, point.y), paths);
+}
+
+void SlotGridControl::WatchPointer(int y) {
+  const int32_t row = RowAt(metrics_, top_, y);
+  if (row != hoverRow_) {
+    // Another row: its hint waits until the pointer rests again.
+    HideTip();
+    hoverRow_ = row;
+    watching_ = false;
+  }
+  if (watching_) return;
+  TRACKMOUSEEVENT track{};
+  track.cbSize = sizeof(track);
+  track.dwFlags = TME_HOVER | TME_LEAVE;
+  track.hwndTrack = Handle();
+  track.dwHoverTime = HOVER_DEFAULT;
+  watching_ = TrackMouseEvent(&track) != 0;
+}
+
+void SlotGridControl::OnMouseHover(int x, int y) {
+  const int32_t row = RowAt(metrics_, top_, y);
+  if (row < 1 || row == tipRow_) return;
+  const std::optional<std::string> hint = listener_.GridHint(row);
+  if (!hint) return;
+  if (tip_ == nullptr) {
+    tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                           WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0, 0, 0, 0, Handle(), nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+    if (tip_ == nullptr) return;
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;  // the size every version of the control accepts
+    tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
+    tool.hwnd = Handle();
+    tool.uId = kTipId;
+    tool.lpszText = const_cast<wchar_t*>(L"");
+    SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, kTipMaxWidth);
+    SendMessageW(tip_, WM_SETFONT, reinterpret_cast<WPARAM>(look_.Font()), FALSE);
+  }
+  std::wstring text = WideFromSjis(*hint);
+  TTTOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.hwnd = Handle();
+  tool.uId = kTipId;
+  tool.lpszText = text.data();
+  SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+
+  // Below the row, or above it near the bottom of the screen: never over the row itself.
+  POINT rowTop{x, RowTop(metrics_, top_, row)};
+  POINT rowBottom{x, rowTop.y + metrics_.rowHeight};
+  ClientToScreen(Handle(), &rowTop);
+  ClientToScreen(Handle(), &rowBottom);
+  const LRESULT size = SendMessageW(tip_, TTM_GETBUBBLESIZE, 0, reinterpret_cast<LPARAM>(&tool));
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  GetMonitorInfoW(MonitorFromPoint(rowBottom, MONITOR_DEFAULTTONEAREST), &monitor);
+  const RECT& work = monitor.rcWork;
+  const TipPlace place = PlaceTip(rowTop.x, rowTop.y, rowBottom.y, LOWORD(size), HIWORD(size),
+                                  work.left, work.top, work.right, work.bottom);
+  SendMessageW(tip_, TTM_TRACKPOSITION, 0, MAKELPARAM(place.left, place.top));
+  SendMessageW(tip_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+  tipRow_ = row;
+}
+
+void SlotGridControl::HideTip() {
+  if (tip_ == nullptr || tipRow_ < 0) return;
+  TTTOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.hwnd = Handle();
+  tool.uId = kTipId;
+  SendMessageW(tip_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
+  tipRow_ = -1;
+}
 
 bool SlotGridControl::OnKeyDown(WPARAM key) {
   GridKey move{};

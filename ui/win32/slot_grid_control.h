@@ -4,9 +4,12 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <array>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "model/controls.h"
 #include "ui/grid_geometry.h"
@@ -20,6 +23,11 @@ class GridListener {
   virtual ~GridListener() = default;
   virtual void GridDblClick() = 0;
   virtual void GridContextMenu() = 0;
+  // Files dropped on row (0 for the heading row, -1 below the rows), full paths in the order
+  // the shell gives them.
+  virtual void GridDropFiles(int32_t row, const std::vector<std::string>& paths) = 0;
+  // The tooltip text over row; nullopt for none.
+  virtual std::optional<std::string> GridHint(int32_t row) = 0;
 };
 
 class SlotGridControl : public SlotGrid, public Window {
@@ -45,6 +53,11 @@ class SlotGridControl : public SlotGrid, public Window {
   void OnMouseDown(int x, int y, bool shift);
   void OnMouseMove(int y);
   bool OnKeyDown(WPARAM key);
+  void OnDropFiles(HDROP drop);
+  // The tooltip: the row under a resting pointer gets its hint below or above it.
+  void OnMouseHover(int x, int y);
+  void WatchPointer(int y);
+  void HideTip();
   // Moves the cursor, scrolls it into view and repaints.
   void MoveCursor(int32_t row, bool extend);
   void ScrollTo(int32_t top);
@@ -57,6 +70,10 @@ class SlotGridControl : public SlotGrid, public Window {
   RowCursor cursor_;
   int32_t top_ = 1;        // first visible slot row
   bool dragging_ = false;  // left button held since a press on a slot row
+  HWND tip_ = nullptr;     // made when the pointer first rests on the grid
+  int32_t tipRow_ = -1;    // the row whose hint shows, -1 for none
+  int32_t hoverRow_ = -1;  // the row under the pointer the hover watch is for
+  bool watching_ = false;  // TrackMouseEvent armed for hover and leave
 };
 
 }  // namespace tabvane
