@@ -1,5 +1,5 @@
-// The launch of a slot's transform: host folder from the registry, the bridge batch and the
-// Ctrl+B sent to the target. Depends on text/, model/ and the platform interface only.
+// The launch of a slot's transform: the host folder (the running host's, else the registry's),
+// the bridge batch and the Ctrl+B sent to the target, with every way it stops short said. Depends on text/, model/ and the platform interface only.
 #include "host/host_launch.h"
 
 #include <array>

@@ -1,5 +1,5 @@
-// The menus of 36 slots, their file ga_list.txt, the grid view of a menu and the row
-// operations (copy, clear, paste) with their write-back into the menus.
+// The menus of 36 slots, their file ga_list.txt, the grid view of a menu, the row operations
+// (copy, clear, paste) with their write-back into the menus, and where dropped files go.
 // Depends on text/, the command list and the file layer only.
 #pragma once
 

@@ -1,5 +1,6 @@
-// TForm1, the main window's logic: start-up and shutdown, the refresh cycle, and the handlers
-// that turn the user's actions into slot launches, row operations and the two dialogs.
+// TForm1, the main window's logic: start-up and shutdown, the refresh cycle, saving, and the
+// handlers that turn the user's actions into slot launches, row operations, drops, the two
+// dialogs and the detection view.
 // No platform headers: everything goes through the control and view interfaces.
 #include "ui/form1.h"
 

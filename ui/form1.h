@@ -1,5 +1,7 @@
 // TForm1, the main window's logic: start-up, the refresh cycle with its timer discipline,
-// shutdown, and the handlers that run, edit and copy slots and open the two dialogs.
+// saving (at every edit, the close and the end of the session), shutdown, and the handlers that
+// run, edit, copy and drop slots, give a slot's tooltip and open the dialogs and the detection
+// view.
 // Platform-free: works on the control and view interfaces and HostPlatform only.
 #pragma once
 

@@ -1,5 +1,6 @@
 // TForm2, the slot editor: fills the fields on showing, browses for a batch file and proposes
-// its first line as the name, and hands the edited values back on OK. No platform headers.
+// its first line as the name, and hands the edited values back on OK; the name a dropped batch
+// file gets. No platform headers.
 #include "ui/form2.h"
 
 #include <algorithm>

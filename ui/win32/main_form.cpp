@@ -1,5 +1,6 @@
 // The main window: layout of Panel1 and PageControl1, the routing of its messages to TForm1's
-// handlers, the key preview and the focus kept across deactivation.
+// handlers (the end of the session and the system menu's detection view among them), the key
+// preview and the focus kept across deactivation.
 #include "ui/win32/main_form.h"
 
 #include <commctrl.h>

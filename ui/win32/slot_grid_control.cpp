@@ -1,5 +1,6 @@
 // The slot grid window: painting (double-buffered), mouse and keys for the row cursor and
-// range, the scroll bar, and the double click and context-menu request for the listener.
+// range, the scroll bar, the double click, context-menu request and dropped files for the
+// listener, and the tooltip with the listener's hint for the row the pointer rests on.
 #include "ui/win32/slot_grid_control.h"
 
 #include <commctrl.h>

@@ -1,6 +1,7 @@
 // StringGrid1 .. StringGrid6 on Win32: a small grid window of our own with 3 columns and 37 rows,
 // fixed row 0 and column 0, whole-row selection, a vertical scroll bar and no editing. Its
-// double click and context-menu request go to a listener. Win32 only.
+// double click, context-menu request and dropped files go to a listener, which also gives the
+// tooltip of the row the pointer rests on. Win32 only.
 #pragma once
 
 #include <windows.h>
