@@ -12,7 +12,6 @@ namespace {
 
 constexpr std::string_view kOpenCommandKey = "Jwwin.Document\\shell\\open\\command";
 constexpr std::string_view kBridgeBatchName = "Tabvane.bat";
-constexpr std::string_view kCaptionPrefix = "Tabvane \x81\xA8 ";  // "Tabvane → "
 // The caption's words after the prefix when a launch stops short:
 // "Tabvane.bat を書き込めません"
 constexpr std::string_view kNotWritten =

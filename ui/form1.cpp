@@ -24,10 +24,9 @@ namespace {
 constexpr std::string_view kEditModeLabel =
     "\x83\x81\x83\x6A\x83\x85\x81\x5B\x95\xD2\x8F\x57\x83\x82\x81\x5B\x83\x68";
 
-// The caption after a failed save during the session: "Tabvane → 保存できません: " and the
-// file's name.
-constexpr std::string_view kCantSave =
-    "Tabvane \x81\xA8 \x95\xDB\x91\xB6\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1: ";
+// The caption after a failed save during the session: "保存できません: " and the file's name,
+// after the caption prefix.
+constexpr std::string_view kCantSave = "\x95\xDB\x91\xB6\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1: ";
 // The retry question at the close: "メニューを保存できませんでした。" or
 // "設定を保存できませんでした。", the file, the system's words, "もう一度保存しますか？".
 constexpr std::string_view kMenusNotSaved =
@@ -39,8 +38,8 @@ constexpr std::string_view kSettingsNotSaved =
 constexpr std::string_view kSaveAgain =
     "\x82\xE0\x82\xA4\x88\xEA\x93\x78\x95\xDB\x91\xB6\x82\xB5\x82\xDC\x82\xB7\x82\xA9\x81\x48";
 
-// After a drop of several batch files: "Tabvane → n 件を登録しました", and when some found no
-// empty slot "（m 件は空きがありません）".
+// After a drop of several batch files, after the caption prefix: "n 件を登録しました", and when
+// some found no empty slot "（m 件は空きがありません）".
 constexpr std::string_view kRegistered =
     " \x8C\x8F\x82\xF0\x93\x6F\x98\x5E\x82\xB5\x82\xDC\x82\xB5\x82\xBD";
 constexpr std::string_view kNoRoomOpen = "\x81\x69";
@@ -158,7 +157,8 @@ void TForm1::SaveSettingsFile(SaveMoment moment) {
 
 void TForm1::SaveFile(SaveMoment moment, bool loaded, const std::string& path,
                       std::string_view question, const std::function<SaveResult()>& save) {
-  const std::string cantSave = std::string(kCantSave) + std::string(FileNamePart(path));
+  const std::string cantSave =
+      std::string(kCaptionPrefix) + std::string(kCantSave) + std::string(FileNamePart(path));
   if (!loaded) {
     if (moment == SaveMoment::Edit) view_.SetCaption(cantSave);
     return;
@@ -339,7 +339,8 @@ void TForm1::StringGridDropFiles(int32_t row, const std::vector<std::string>& pa
       grid.SetCell(2, rows[i], batches[i]);
       WriteBack(state.FEntries, state.menus.FMenus, grid, page, tab, rows[i]);
     }
-    std::string caption = "Tabvane \x81\xA8 " + std::to_string(rows.size()) + std::string(kRegistered);
+    std::string caption = std::string(kCaptionPrefix) + std::to_string(rows.size());
+    caption += kRegistered;
     if (rows.size() < batches.size()) {
       caption += std::string(kNoRoomOpen) + std::to_string(batches.size() - rows.size()) +
                  std::string(kNoRoom);
