@@ -14,6 +14,7 @@
 #include "model/menus.h"
 #include "model/settings.h"
 #include "text/sjis.h"
+#include "ui/dpi.h"
 
 namespace tabvane {
 namespace {
@@ -36,11 +37,6 @@ constexpr std::string_view kSettingsNotSaved =
     "\x82\xB5\x82\xBD\x81\x42";
 constexpr std::string_view kSaveAgain =
     "\x82\xE0\x82\xA4\x88\xEA\x93\x78\x95\xDB\x91\xB6\x82\xB5\x82\xDC\x82\xB7\x82\xA9\x81\x48";
-
-constexpr int32_t kComboLeft = 52;
-constexpr int32_t kComboRightGap = 4;
-constexpr int32_t kNameColumnGap = 20;
-constexpr int32_t kMinControlWidth = 100;
 
 // The slot of a slot key typed as a character, -1 for every other character.
 int32_t SlotOfKey(uint32_t ch) {
@@ -76,8 +72,9 @@ std::string TForm1::SettingsFile() const { return SettingsPath(exePath_); }
 std::string TForm1::MenuFile() const { return state.FExeDir + "ga_list.txt"; }
 
 void TForm1::ApplyNameColumnWidth() {
-  view_.SetNameColumnWidth(
-      std::max(view_.TabControl1ClientWidth() - kNameColumnGap, kMinControlWidth));
+  const int32_t dpi = view_.Dpi();
+  const int32_t width = view_.TabControl1ClientWidth() - Scale(design::kNameColumnGap, dpi);
+  view_.SetNameColumnWidth(std::max(width, Scale(design::kMinControlWidth, dpi)));
 }
 
 void TForm1::FormShow() {
@@ -219,9 +216,13 @@ void TForm1::SwitchTo(std::size_t index) {
 
 void TForm1::Timer1Timer() { ScanHost(); }
 
+// The widths are pixels at the window's DPI: the rule's design numbers are scaled to it, so
+// that the combo box ends exactly its scaled gap before the panel's edge.
 void TForm1::Panel1Resize() {
-  view_.SetComboWidth(std::max(view_.Panel1ClientWidth() - kComboLeft - kComboRightGap,
-                               kMinControlWidth));
+  const int32_t dpi = view_.Dpi();
+  const int32_t width = view_.Panel1ClientWidth() - Scale(design::kComboBox1.left, dpi) -
+                        Scale(design::kComboRightGap, dpi);
+  view_.SetComboWidth(std::max(width, Scale(design::kMinControlWidth, dpi)));
   ApplyNameColumnWidth();
 }
 
