@@ -546,6 +546,27 @@ int TabCount(HWND tabControl) {
   return static_cast<int>(Send(tabControl, TCM_GETITEMCOUNT).value_or(0));
 }
 
+RECT TabItemRect(HWND tabControl, int index) {
+  RECT rect{};
+  DWORD processId = 0;
+  GetWindowThreadProcessId(tabControl, &processId);
+  const HANDLE process =
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ, FALSE, processId);
+  if (process == nullptr) return rect;
+  void* const remote = VirtualAllocEx(process, nullptr, sizeof rect, MEM_COMMIT, PAGE_READWRITE);
+  if (remote != nullptr) {
+    if (Send(tabControl, TCM_GETITEMRECT, static_cast<WPARAM>(index),
+             reinterpret_cast<LPARAM>(remote))
+                .value_or(0) == 0 ||
+        ReadProcessMemory(process, remote, &rect, sizeof rect, nullptr) == 0) {
+      rect = RECT{};
+    }
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  }
+  CloseHandle(process);
+  return rect;
+}
+
 // ---------------------------------------------------------------------------------------------
 
 bool BringToForeground(HWND window, Ms timeout) {

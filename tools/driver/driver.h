@@ -174,6 +174,9 @@ std::vector<std::string> ListBoxItems(HWND list);
 // Tab control: selected tab (-1 for none) and number of tabs.
 int TabSelection(HWND tabControl);
 int TabCount(HWND tabControl);
+// A tab's rectangle in the control's client area, read through a buffer in the control's
+// process (the message's pointer is not carried across processes); empty when it cannot be.
+RECT TabItemRect(HWND tabControl, int index);
 
 // ---------------------------------------------------------------------------------------------
 // Real input through SendInput, as a user's keyboard and mouse give it.
