@@ -19,46 +19,6 @@
 namespace tabvane::e2e {
 namespace {
 
-constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
-
-// The screen's DPI of the programs started from now on; the value before comes back at the end.
-class ScreenDpi {
- public:
-  explicit ScreenDpi(DWORD dpi) {
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_READ | KEY_WRITE,
-                        nullptr, &key_, nullptr) != ERROR_SUCCESS) {
-      ADD_FAILURE() << "no key " << SjisFromWide(kDesktopKey);
-      return;
-    }
-    DWORD size = sizeof before_;
-    hadValue_ = RegQueryValueExW(key_, L"LogPixels", nullptr, nullptr,
-                                 reinterpret_cast<BYTE*>(&before_), &size) == ERROR_SUCCESS;
-    Set(dpi);
-  }
-  ~ScreenDpi() {
-    if (key_ == nullptr) return;
-    if (hadValue_) {
-      Set(before_);
-    } else {
-      RegDeleteValueW(key_, L"LogPixels");
-    }
-    RegCloseKey(key_);
-  }
-  ScreenDpi(const ScreenDpi&) = delete;
-  ScreenDpi& operator=(const ScreenDpi&) = delete;
-
- private:
-  void Set(DWORD dpi) const {
-    EXPECT_EQ(RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
-                             sizeof dpi),
-              ERROR_SUCCESS);
-  }
-
-  HKEY key_ = nullptr;
-  DWORD before_ = 0;
-  bool hadValue_ = false;
-};
-
 RECT ToRect(const Place& p) { return {p.left, p.top, p.left + p.width, p.top + p.height}; }
 
 std::string Text(const RECT& r) {
@@ -258,7 +218,8 @@ TEST(E2eDpi, LayoutAndSettingsFileAtEachDpi) {
   using namespace design;
   for (const int32_t dpi : {96, 144, 192}) {
     SCOPED_TRACE(dpi);
-    const ScreenDpi screen(static_cast<DWORD>(dpi));
+    const drv::ScreenDpi screen(static_cast<DWORD>(dpi));
+    ASSERT_TRUE(screen.IsSet());
     Rig rig;
     rig.StartTabvane(false);
     const HWND main = rig.Main();

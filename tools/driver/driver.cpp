@@ -720,6 +720,35 @@ bool SaveBmp(const Image& image, const std::wstring& path) {
 
 // ---------------------------------------------------------------------------------------------
 
+ScreenDpi::ScreenDpi(DWORD dpi) {
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0,
+                      KEY_READ | KEY_WRITE, nullptr, &key_, nullptr) != ERROR_SUCCESS) {
+    key_ = nullptr;
+    return;
+  }
+  DWORD size = sizeof before_;
+  hadValue_ = RegQueryValueExW(key_, L"LogPixels", nullptr, nullptr,
+                               reinterpret_cast<BYTE*>(&before_), &size) == ERROR_SUCCESS;
+  set_ = Set(dpi);
+}
+
+ScreenDpi::~ScreenDpi() {
+  if (key_ == nullptr) return;
+  if (hadValue_) {
+    Set(before_);
+  } else {
+    RegDeleteValueW(key_, L"LogPixels");
+  }
+  RegCloseKey(key_);
+}
+
+bool ScreenDpi::Set(DWORD dpi) const {
+  return RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
+                        sizeof dpi) == ERROR_SUCCESS;
+}
+
+// ---------------------------------------------------------------------------------------------
+
 std::optional<std::string> ReadFileBytes(const std::wstring& path) {
   const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,

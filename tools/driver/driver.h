@@ -214,6 +214,30 @@ Image CaptureWindow(HWND window);
 bool SaveBmp(const Image& image, const std::wstring& path);
 
 // ---------------------------------------------------------------------------------------------
+// The screen's DPI.
+
+// For the scope's time, the DPI of the screen that programs of the Wine prefix read as they
+// start (LogPixels under HKEY_CURRENT_USER\Control Panel\Desktop); the value before comes
+// back at its end. Programs already running keep theirs.
+class ScreenDpi {
+ public:
+  explicit ScreenDpi(DWORD dpi);
+  ~ScreenDpi();
+  ScreenDpi(const ScreenDpi&) = delete;
+  ScreenDpi& operator=(const ScreenDpi&) = delete;
+  // False when the value could not be written.
+  bool IsSet() const { return set_; }
+
+ private:
+  bool Set(DWORD dpi) const;
+
+  HKEY key_ = nullptr;
+  DWORD before_ = 0;
+  bool hadValue_ = false;
+  bool set_ = false;
+};
+
+// ---------------------------------------------------------------------------------------------
 // Files.
 
 std::optional<std::string> ReadFileBytes(const std::wstring& path);
