@@ -1,16 +1,20 @@
 // The headless demo's steps: starts the stand-in host and Tabvane.exe, follows a command switch,
-// runs a slot by its key, opens both dialogs, and saves a screenshot after each step.
-// Win32 console program for Wine; uses the driver library only.
+// runs a slot by its key, opens both dialogs, a slot's tooltip and the detection view, starts
+// Tabvane once more at 144 dpi, and saves a screenshot after each step. Win32 console program
+// for Wine; uses the driver library only.
 //
 //   demo_driver.exe APP_DIR HOST_DIR OUT_DIR
 //
 // APP_DIR holds Tabvane.exe and its files, HOST_DIR standin_host.exe; the screenshots
-// (1-start.bmp ... 5-settings.bmp) go to OUT_DIR. Exit code 0 when every step was seen.
+// (1-start.bmp ... 8-dpi144.bmp) go to OUT_DIR. Exit code 0 when every step was seen.
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tools/driver/driver.h"
@@ -33,6 +37,11 @@ constexpr int kLinePage = 2, kLineTab = 0;
 constexpr int kRectanglePage = 1, kRectangleTab = 2;
 // Slot 0 of the 矩形 menu in the sample menus.
 constexpr char kRectangleSlot0Batch[] = "rect_area.bat";
+// At 144 dpi, where the settings file's 96-dpi numbers become 1.5 times as many pixels: the
+// main window and the settings dialog side by side on the 1024 x 768 desktop.
+constexpr DWORD kHighDpi = 144;
+constexpr int kHighDpiMainLeft = 290, kHighDpiMainTop = 5;
+constexpr int kHighDpiSettingsLeft = 10, kHighDpiSettingsTop = 300;
 
 struct Demo {
   std::wstring appDir, hostDir, outDir;
@@ -111,6 +120,36 @@ void CloseDialog(Demo& demo, HWND dialog, const char* what) {
   demo.Check(WaitWindowGone(dialog), what);
 }
 
+// Clicks Tabvane's settings button and waits for the dialog; nullptr when it did not open.
+HWND OpenSettings(Demo& demo, DWORD processId, HWND main) {
+  const HWND button = FindChildByText(main, WC_BUTTONW, kSettingsCaption);
+  if (!demo.Check(button != nullptr, "settings button")) return nullptr;
+  const RECT rect = ClientRectOnScreen(button);
+  Click(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+  const HWND settings = WaitDialog(processId, main);
+  demo.Check(settings != nullptr, "settings dialog");
+  return settings;
+}
+
+// Rewrites the text file at path with the given lines (1-based) replaced, the others kept.
+bool ReplaceLines(const std::wstring& path, const std::vector<std::pair<int, std::string>>& lines) {
+  const std::optional<std::string> bytes = ReadFileBytes(path);
+  if (!bytes) return false;
+  std::vector<std::string> text;
+  for (std::size_t start = 0; start < bytes->size();) {
+    const std::size_t end = std::min(bytes->find("\r\n", start), bytes->size());
+    text.emplace_back(bytes->substr(start, end - start));
+    start = end + 2;
+  }
+  for (const auto& [number, line] : lines) {
+    if (number < 1 || static_cast<std::size_t>(number) > text.size()) return false;
+    text[static_cast<std::size_t>(number - 1)] = line;
+  }
+  std::string replaced;
+  for (const std::string& line : text) replaced += line + "\r\n";
+  return WriteFileBytes(path, replaced);
+}
+
 int Run(Demo& demo) {
   const std::wstring captionsFile = demo.hostDir + L"captions.txt";
   const std::wstring logFile = demo.hostDir + L"standin_log.txt";
@@ -170,15 +209,9 @@ int Run(Demo& demo) {
   }
 
   demo.Step("opening the settings dialog with its button");
-  if (const HWND button = FindChildByText(main, WC_BUTTONW, kSettingsCaption);
-      demo.Check(button != nullptr, "settings button")) {
-    const RECT rect = ClientRectOnScreen(button);
-    Click(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
-    if (const HWND settings = WaitDialog(tabvane.Id(), main);
-        demo.Check(settings != nullptr, "settings dialog")) {
-      demo.Screenshot(L"5-settings.bmp", {settings, main});
-      CloseDialog(demo, settings, "settings dialog closed");
-    }
+  if (const HWND settings = OpenSettings(demo, tabvane.Id(), main)) {
+    demo.Screenshot(L"5-settings.bmp", {settings, main});
+    CloseDialog(demo, settings, "settings dialog closed");
   }
 
   demo.Step("resting the pointer on slot 0 for its tooltip");
@@ -207,8 +240,33 @@ int Run(Demo& demo) {
     demo.Check(WaitWindowGone(view), "detection view closed");
   }
 
-  demo.Step("closing both programs");
   demo.Check(tabvane.Close(), "Tabvane ended by its close");
+
+  demo.Step("starting Tabvane again at 144 dpi");
+  {
+    const ScreenDpi screen(kHighDpi);
+    demo.Check(screen.IsSet(), "screen DPI set");
+    demo.Check(ReplaceLines(demo.appDir + L"Tabvane.dat",
+                            {{1, std::to_string(kHighDpiMainLeft)},
+                             {2, std::to_string(kHighDpiMainTop)},
+                             {13, std::to_string(kHighDpiSettingsLeft)},
+                             {14, std::to_string(kHighDpiSettingsTop)}}),
+               "settings file placed for 144 dpi");
+    StartedProgram again =
+        StartWithWindow(demo.appDir + L"Tabvane.exe", {}, demo.outDir, mainMatch);
+    if (demo.Check(again.window != nullptr, "Tabvane main window at 144 dpi")) {
+      const MainControls scaled = FindMainControls(again.window);
+      demo.Check(WaitUntil([&] { return ShowsMenu(scaled, kRectanglePage, kRectangleTab); }),
+                 "page 編集, tab 矩形 at 144 dpi");
+      if (const HWND settings = OpenSettings(demo, again.process.Id(), again.window)) {
+        demo.Screenshot(L"8-dpi144.bmp", {settings, again.window});
+        CloseDialog(demo, settings, "settings dialog closed at 144 dpi");
+      }
+      demo.Check(again.process.Close(), "Tabvane at 144 dpi ended by its close");
+    }
+  }
+
+  demo.Step("closing the stand-in host");
   demo.Check(host.process.Close(), "stand-in host ended by its close");
   return demo.failures == 0 ? 0 : 1;
 }

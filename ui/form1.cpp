@@ -16,6 +16,7 @@
 #include "model/menus.h"
 #include "model/settings.h"
 #include "text/sjis.h"
+#include "ui/dpi.h"
 
 namespace tabvane {
 namespace {
@@ -49,11 +50,6 @@ constexpr std::string_view kNoRoom =
 constexpr std::string_view kFileMissing =
     "\x81\x69\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1"
     "\x81\x6A";
-
-constexpr int32_t kComboLeft = 52;
-constexpr int32_t kComboRightGap = 4;
-constexpr int32_t kNameColumnGap = 20;
-constexpr int32_t kMinControlWidth = 100;
 
 // The slot of a slot key typed as a character, -1 for every other character.
 int32_t SlotOfKey(uint32_t ch) {
@@ -89,8 +85,9 @@ std::string TForm1::SettingsFile() const { return SettingsPath(exePath_); }
 std::string TForm1::MenuFile() const { return state.FExeDir + "ga_list.txt"; }
 
 void TForm1::ApplyNameColumnWidth() {
-  view_.SetNameColumnWidth(
-      std::max(view_.TabControl1ClientWidth() - kNameColumnGap, kMinControlWidth));
+  const int32_t dpi = view_.Dpi();
+  const int32_t width = view_.TabControl1ClientWidth() - Scale(design::kNameColumnGap, dpi);
+  view_.SetNameColumnWidth(std::max(width, Scale(design::kMinControlWidth, dpi)));
 }
 
 void TForm1::FormShow() {
@@ -239,9 +236,13 @@ void TForm1::SwitchTo(std::size_t index) {
 
 void TForm1::Timer1Timer() { ScanHost(); }
 
+// The widths are pixels at the window's DPI: the rule's design numbers are scaled to it, so
+// that the combo box ends exactly its scaled gap before the panel's edge.
 void TForm1::Panel1Resize() {
-  view_.SetComboWidth(std::max(view_.Panel1ClientWidth() - kComboLeft - kComboRightGap,
-                               kMinControlWidth));
+  const int32_t dpi = view_.Dpi();
+  const int32_t width = view_.Panel1ClientWidth() - Scale(design::kComboBox1.left, dpi) -
+                        Scale(design::kComboRightGap, dpi);
+  view_.SetComboWidth(std::max(width, Scale(design::kMinControlWidth, dpi)));
   ApplyNameColumnWidth();
 }
 

@@ -9,15 +9,26 @@ namespace {
 constexpr int32_t kFirstSlotRow = 1;
 constexpr int32_t kLastSlotRow = kGridRows - 1;
 
-int32_t RowPitch(const GridMetrics& m) { return m.rowHeight + kGridLine; }
-int32_t SlotsTop(const GridMetrics& m) { return m.headingHeight + kGridLine; }
+int32_t RowPitch(const GridMetrics& m) { return m.rowHeight + m.line; }
+int32_t SlotsTop(const GridMetrics& m) { return m.headingHeight + m.line; }
 int32_t ClampSlotRow(int32_t row) { return std::clamp(row, kFirstSlotRow, kLastSlotRow); }
 
 }  // namespace
 
+GridMetrics ScaledGridMetrics(int32_t dpi, int32_t nameColumnWidth, int32_t clientHeight) {
+  GridMetrics m;
+  m.columnWidths = {Scale(design::kKeyColumnWidth, dpi), nameColumnWidth,
+                    Scale(design::kPathColumnWidth, dpi)};
+  m.headingHeight = ScaleLine(design::kHeadingHeight, dpi);
+  m.rowHeight = Scale(design::kRowHeight, dpi);
+  m.line = ScaleLine(design::kGridLine, dpi);
+  m.clientHeight = clientHeight;
+  return m;
+}
+
 int32_t PageRows(const GridMetrics& m) {
   // A row counts when its cell is wholly visible; the line after it may be cut off.
-  const int32_t rows = (m.clientHeight - SlotsTop(m) + kGridLine) / RowPitch(m);
+  const int32_t rows = (m.clientHeight - SlotsTop(m) + m.line) / RowPitch(m);
   return std::clamp(rows, 1, kLastSlotRow);
 }
 
@@ -37,7 +48,7 @@ int32_t ColumnAt(const GridMetrics& m, int32_t x) {
   if (x < 0) return -1;
   int32_t right = 0;
   for (int32_t column = 0; column < kGridColumns; ++column) {
-    right += m.columnWidths[static_cast<std::size_t>(column)] + kGridLine;
+    right += m.columnWidths[static_cast<std::size_t>(column)] + m.line;
     if (x < right) return column;
   }
   return -1;
@@ -64,7 +75,7 @@ int32_t RowTop(const GridMetrics& m, int32_t top, int32_t row) {
 int32_t ColumnLeft(const GridMetrics& m, int32_t column) {
   int32_t left = 0;
   for (int32_t c = 0; c < column && c < kGridColumns; ++c) {
-    left += m.columnWidths[static_cast<std::size_t>(c)] + kGridLine;
+    left += m.columnWidths[static_cast<std::size_t>(c)] + m.line;
   }
   return left;
 }

@@ -7,19 +7,26 @@
 #include <cstdint>
 
 #include "model/controls.h"
+#include "ui/dpi.h"
 
 namespace tabvane {
 
 inline constexpr int32_t kGridRows = 37;  // row 0 holds the headings, rows 1..36 the slots
 inline constexpr int32_t kGridColumns = 3;
-inline constexpr int32_t kGridLine = 1;   // every cell is followed by a line of this width
 
+// The grid's sizes in pixels; by default those of 96 dpi, with the name column at its minimum.
 struct GridMetrics {
-  std::array<int32_t, kGridColumns> columnWidths{16, 100, 0};
-  int32_t headingHeight = 1;  // row 0
-  int32_t rowHeight = 24;     // rows 1..36
+  std::array<int32_t, kGridColumns> columnWidths{design::kKeyColumnWidth, design::kMinControlWidth,
+                                                 design::kPathColumnWidth};
+  int32_t headingHeight = design::kHeadingHeight;  // row 0
+  int32_t rowHeight = design::kRowHeight;          // rows 1..36
+  int32_t line = design::kGridLine;                // every cell is followed by a line this wide
   int32_t clientHeight = 0;
 };
+
+// The metrics at dpi: the key and path columns, the rows and the lines scaled; the name column
+// and the client height as given.
+GridMetrics ScaledGridMetrics(int32_t dpi, int32_t nameColumnWidth, int32_t clientHeight);
 
 // Rows 1..36 that fit wholly below the heading row; at least 1, so that a tiny grid still
 // pages and scrolls one row at a time.

@@ -12,7 +12,8 @@
 
 namespace tabvane {
 
-// The main window TForm1 itself.
+// The main window TForm1 itself. Bounds are 96-dpi numbers, as the settings file keeps them;
+// the widths are pixels at the window's DPI.
 class MainFormView {
  public:
   virtual ~MainFormView() = default;
@@ -21,11 +22,13 @@ class MainFormView {
   // Outer bounds on the screen; the restored bounds while minimized or maximized.
   virtual Bounds GetBounds() const = 0;
   virtual void SetBounds(const Bounds& bounds) = 0;
+  // The dots per inch of the monitor the window is on (96 at 100 %).
+  virtual int32_t Dpi() const = 0;
   virtual int32_t TabControl1ClientWidth() const = 0;
   virtual int32_t Panel1ClientWidth() const = 0;
   virtual void SetComboWidth(int32_t width) = 0;
-  // Width of column 1 (the transform name) of all six grids. The view keeps column 0 at 16,
-  // column 2 at 0 and row 0 at 1 pixel by itself.
+  // Width of column 1 (the transform name) of all six grids. The view keeps the key column,
+  // the hidden path column and the heading row at their design sizes by itself.
   virtual void SetNameColumnWidth(int32_t width) = 0;
   // The system's Yes/No box with the question whether to try a failed save again; true for
   // Yes.

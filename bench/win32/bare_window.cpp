@@ -64,8 +64,8 @@ void HiddenDialog(HWND owner) {
 
 // The windows Tabvane makes at start-up, at the places its layout gives them, in its fonts.
 void MakeTree(HWND main, const tabvane::Look& look) {
-  const HFONT font = look.Font();
-  const HFONT sideways = look.SidewaysFont();
+  const HFONT font = look.Font(USER_DEFAULT_SCREEN_DPI);
+  const HFONT sideways = look.SidewaysFont(USER_DEFAULT_SCREEN_DPI);
   RECT client{};
   GetClientRect(main, &client);
   const HWND panel = Child(kClassName, L"", WS_CLIPCHILDREN, main, 0, 0, client.right, 29, font);

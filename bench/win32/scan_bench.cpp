@@ -191,8 +191,8 @@ int Run(int repetitions) {
                                       300, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   ComboBoxControl combo;
   TextListControl list;
-  if (parent == nullptr || !combo.Create(parent, 1, 0, 0, 300, nullptr) ||
-      !list.Create(parent, 2, nullptr)) {
+  if (parent == nullptr || !combo.Create(parent, 1, nullptr, USER_DEFAULT_SCREEN_DPI) ||
+      !list.Create(parent, 2, nullptr, USER_DEFAULT_SCREEN_DPI)) {
     std::fprintf(stderr, "scan_bench: no controls\n");
     return 1;
   }

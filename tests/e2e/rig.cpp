@@ -133,8 +133,10 @@ void Rig::WriteFile(const std::string& path, std::string_view bytes) const {
 }
 
 void Rig::StartHost(bool registerItself) {
-  std::vector<std::wstring> arguments = {L"/captions", Wide(captionsFile_)};
-  if (registerItself) arguments.insert(arguments.begin(), L"/register");
+  std::vector<std::wstring> arguments;
+  if (registerItself) arguments.emplace_back(L"/register");
+  arguments.emplace_back(L"/captions");
+  arguments.push_back(Wide(captionsFile_));
   hostProcess_ = drv::Process::Start(Wide(host_ + "standin_host.exe"), arguments, Wide(host_));
   ASSERT_TRUE(hostProcess_.Started()) << "error " << hostProcess_.LastError();
   drv::WindowMatch match;

@@ -19,6 +19,7 @@ class FakeMainFormView : public MainFormView {
   std::string caption;
   int minimized = 0;
   Bounds bounds = kMainDesignBounds;
+  int32_t dpi = 96;
   int32_t tabControl1Width = 363;
   int32_t panel1Width = 371;
   int32_t comboWidth = -1;       // -1 until set
@@ -28,6 +29,7 @@ class FakeMainFormView : public MainFormView {
   void Minimize() override { ++minimized; }
   Bounds GetBounds() const override { return bounds; }
   void SetBounds(const Bounds& b) override { bounds = b; }
+  int32_t Dpi() const override { return dpi; }
   int32_t TabControl1ClientWidth() const override { return tabControl1Width; }
   int32_t Panel1ClientWidth() const override { return panel1Width; }
   void SetComboWidth(int32_t width) override { comboWidth = width; }

@@ -104,13 +104,9 @@ std::vector<std::string> TabCaptions(HANDLE process, HWND tabs) {
 }
 
 // Clicks a tab as the user does; false when its rectangle cannot be read.
-bool ClickTab(HANDLE process, HWND tabs, int index) {
-  RECT rect{};
-  drv::RemoteBlock block(process, sizeof rect);
-  if (!block.Send(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index)) ||
-      !block.Read(&rect, sizeof rect)) {
-    return false;
-  }
+bool ClickTab(HWND tabs, int index) {
+  const RECT rect = drv::TabItemRect(tabs, index);
+  if (IsRectEmpty(&rect) != 0) return false;
   drv::ClickClient(tabs, POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
   return true;
 }
@@ -276,7 +272,7 @@ TEST_P(Package, SlotKeysRunTheSampleTransformsThroughTheHost) {
     SCOPED_TRACE(testing::Message() << "page " << c.page);
     ASSERT_TRUE(drv::BringToForeground(release.Main(), kWait));
     if (c.page != 0) {
-      ASSERT_TRUE(ClickTab(release.Process(), release.PageControl(), c.page));
+      ASSERT_TRUE(ClickTab(release.PageControl(), c.page));
       ASSERT_TRUE(drv::WaitUntil(
           [&] { return drv::TabSelection(release.PageControl()) == c.page; }, kWait));
     }

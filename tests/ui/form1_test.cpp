@@ -124,13 +124,19 @@ TEST_F(MainFormTest, StartWithSettingsFileAppliesItInNormalMode) {
   EXPECT_EQ(c.pages.active, 1);  // the first scan switched to the host's command
 }
 
+// At 120 and 144 dpi the combo's left edge, its gap, the column's gap and the minimum scale:
+// 65, 5, 25, 125 and 78, 6, 30, 150 pixels.
 TEST_F(MainFormTest, WidthsOfComboAndNameColumn) {
   const struct {
-    int32_t panel, tabControl, combo, column;
+    int32_t dpi, panel, tabControl, combo, column;
   } cases[] = {
-      {371, 119, 315, 100}, {150, 120, 100, 100}, {160, 121, 104, 101}, {0, -5, 100, 100},
+      {96, 371, 119, 315, 100},  {96, 150, 120, 100, 100},  {96, 160, 121, 104, 101},
+      {96, 0, -5, 100, 100},     {120, 464, 454, 394, 429}, {144, 557, 545, 473, 515},
+      {144, 233, 180, 150, 150}, {144, 235, 181, 151, 151},
   };
   for (const auto& w : cases) {
+    SCOPED_TRACE(w.dpi);
+    view.dpi = w.dpi;
     view.panel1Width = w.panel;
     view.tabControl1Width = w.tabControl;
     view.nameColumnWidth = -1;

@@ -1,6 +1,7 @@
 // The controls of model/controls.h on real Win32 windows: what code sets runs no change handler,
 // the grid's mouse and keys move its cursor and range as the user expects, the timer's idle
-// interval, and window bounds while minimized or off every monitor.
+// interval, the main window at a change of DPI, and window bounds while minimized or off every
+// monitor.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -14,7 +15,9 @@
 #include <vector>
 
 #include "ui/win32/controls.h"
+#include "ui/dpi.h"
 #include "ui/win32/look.h"
+#include "ui/win32/main_form.h"
 #include "ui/win32/slot_grid_control.h"
 #include "ui/win32/window.h"
 
@@ -25,7 +28,7 @@ namespace {
 class Recorder : public Window {
  public:
   bool Create() {
-    RegisterClassOnce(L"TabvaneTestRecorder", 0, nullptr, nullptr);
+    RegisterClassOnce(L"TabvaneTestRecorder", 0, nullptr);
     return Window::Create({.className = L"TabvaneTestRecorder",
                            .style = WS_POPUP | WS_CLIPCHILDREN,
                            .width = 500,
@@ -91,7 +94,7 @@ constexpr LPARAM kKeyColumnRow9 = MAKELPARAM(8, 2 + 8 * 25 + 12);
 TEST_F(ControlsTest, GridCursorAndRangeFollowMouseAndKeys) {
   CountingListener listener;
   SlotGridControl grid(look, listener);
-  ASSERT_TRUE(grid.Create(parent.Handle(), 1));
+  ASSERT_TRUE(grid.Create(parent.Handle(), 1, 96));
   grid.SetNameColumnWidth(300);
   // 392 pixels of client height: 15 whole rows, the last top row is 22.
   MoveWindow(grid.Handle(), 0, 0, 350, 396, FALSE);
@@ -144,7 +147,7 @@ TEST_F(ControlsTest, GridCursorAndRangeFollowMouseAndKeys) {
 TEST_F(ControlsTest, GridScrollingMovesTheRowsUnderThePointer) {
   CountingListener listener;
   SlotGridControl grid(look, listener);
-  ASSERT_TRUE(grid.Create(parent.Handle(), 1));
+  ASSERT_TRUE(grid.Create(parent.Handle(), 1, 96));
   MoveWindow(grid.Handle(), 0, 0, 350, 396, FALSE);
   const HWND g = grid.Handle();
 
@@ -200,7 +203,7 @@ HGLOBAL DropHandle(POINT point, const std::vector<std::wstring>& paths) {
 TEST_F(ControlsTest, GridTakesDroppedFilesWithTheRowUnderThePoint) {
   CountingListener listener;
   SlotGridControl grid(look, listener);
-  ASSERT_TRUE(grid.Create(parent.Handle(), 1));
+  ASSERT_TRUE(grid.Create(parent.Handle(), 1, 96));
   MoveWindow(grid.Handle(), 0, 0, 300, 400, FALSE);
   EXPECT_NE(GetWindowLongPtrW(grid.Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
   // Row 4 lies at 2 + 3 * 25 .. the heading row at 0; 表示 ends in the byte 0x5C; a name code
@@ -221,7 +224,7 @@ TEST_F(ControlsTest, GridTakesDroppedFilesWithTheRowUnderThePoint) {
 TEST_F(ControlsTest, GridCellsOutsideTheGridAreIgnored) {
   CountingListener listener;
   SlotGridControl grid(look, listener);
-  ASSERT_TRUE(grid.Create(parent.Handle(), 1));
+  ASSERT_TRUE(grid.Create(parent.Handle(), 1, 96));
   grid.SetCell(1, 36, "\x96\xB3\x8E\x77\x92\xE8");  // 無指定
   grid.SetCell(3, 1, "x");
   grid.SetCell(0, 37, "x");
@@ -234,7 +237,7 @@ TEST_F(ControlsTest, GridCellsOutsideTheGridAreIgnored) {
 TEST_F(ControlsTest, TabsAndPagesSetFromCodeNotifyNobody) {
   CountingListener listener;
   PageControlWindows pages(look, listener);
-  ASSERT_TRUE(pages.Create(parent.Handle(), 200, look));
+  ASSERT_TRUE(pages.Create(parent.Handle(), 200, look, 96));
   pages.Layout(0, 0, 371, 416);
   TabStrip& strip = pages.Sheet(0).Strip();
 
@@ -281,7 +284,7 @@ TEST_F(ControlsTest, TabsOfAFillHaveTheirCaptionsWidths) {
     SCOPED_TRACE(captions.size());
     CountingListener listener;
     PageControlWindows pages(look, listener);
-    ASSERT_TRUE(pages.Create(parent.Handle(), 200, look));
+    ASSERT_TRUE(pages.Create(parent.Handle(), 200, look, 96));
     pages.Layout(0, 0, 371, 416);
     TabStripControl& plain = pages.Sheet(0).Strip();
     TabStripControl& filled = pages.Sheet(1).Strip();
@@ -312,7 +315,7 @@ TEST_F(ControlsTest, TabsOfAFillHaveTheirCaptionsWidths) {
 
 TEST_F(ControlsTest, ComboKeepsTextsAndSelectionWithoutNotifying) {
   ComboBoxControl combo;
-  ASSERT_TRUE(combo.Create(parent.Handle(), 102, 52, 4, 317, look.Font()));
+  ASSERT_TRUE(combo.Create(parent.Handle(), 102, look.Font(96), 96));
   RECT closed{};
   GetWindowRect(combo.Handle(), &closed);
   EXPECT_EQ(closed.bottom - closed.top, 21);
@@ -338,7 +341,7 @@ TEST_F(ControlsTest, ComboKeepsTextsAndSelectionWithoutNotifying) {
   EXPECT_EQ(parent.selectionChanges, 0);
 
   TextListControl list;
-  ASSERT_TRUE(list.Create(parent.Handle(), 103, look.Font()));
+  ASSERT_TRUE(list.Create(parent.Handle(), 103, look.Font(96), 96));
   list.Add(noTarget);
   list.Add("");
   EXPECT_EQ(list.Count(), 2);
@@ -369,10 +372,54 @@ TEST_F(ControlsTest, TimerWithoutIntervalStaysIdle) {
   EXPECT_EQ(parent.ticks, ticks);
 }
 
+RECT InParent(HWND child) {
+  RECT rect{};
+  GetWindowRect(child, &rect);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+// Wine gives every monitor the system's DPI and so never sends WM_DPICHANGED. Sent here, it
+// moves the main window to the suggested bounds and gives Panel1, Button1 and the page tabs
+// the new DPI's places and fonts; and back again.
+TEST_F(ControlsTest, MainWindowFollowsAChangeOfDpi) {
+  MainForm form(look);
+  ASSERT_TRUE(form.Create());
+  const HWND main = form.Handle();
+  const HWND panel = FindWindowExW(main, nullptr, L"TabvaneContainer", nullptr);
+  const HWND button1 = FindWindowExW(panel, nullptr, WC_BUTTONW, nullptr);
+  const HWND pages = FindWindowExW(main, nullptr, WC_TABCONTROLW, nullptr);
+  ASSERT_NE(button1, nullptr);
+  ASSERT_NE(pages, nullptr);
+  RECT start{};
+  GetWindowRect(main, &start);
+  for (const int32_t dpi : {144, 120, 96}) {
+    SCOPED_TRACE(dpi);
+    RECT suggested{start.left + 10, start.top + 5, 0, 0};
+    suggested.right = suggested.left + Scale(kMainDesignBounds.width, dpi);
+    suggested.bottom = suggested.top + Scale(kMainDesignBounds.height, dpi);
+    SendMessageW(main, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(form.Dpi(), dpi);
+    RECT now{};
+    GetWindowRect(main, &now);
+    EXPECT_TRUE(EqualRect(&now, &suggested));
+    EXPECT_EQ(InParent(panel).bottom, Scale(design::kPanelHeight, dpi));
+    const Place place = ScalePlace(design::kButton1, dpi);
+    const RECT button = InParent(button1);
+    EXPECT_EQ((Place{button.left, button.top, button.right - button.left,
+                     button.bottom - button.top}),
+              place);
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(button1, WM_GETFONT, 0, 0)),
+              look.Font(static_cast<UINT>(dpi)));
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(pages, WM_GETFONT, 0, 0)),
+              look.SidewaysFont(static_cast<UINT>(dpi)));
+  }
+}
+
 class Frame : public Window {
  public:
   bool Create() {
-    RegisterClassOnce(L"TabvaneTestFrame", 0, nullptr, nullptr);
+    RegisterClassOnce(L"TabvaneTestFrame", 0, nullptr);
     return Window::Create({.className = L"TabvaneTestFrame",
                            .style = WS_OVERLAPPEDWINDOW,
                            .x = 100,

@@ -569,6 +569,23 @@ bool RemoteBlock::Send(HWND control, UINT message, WPARAM wParam) const {
          result != 0;
 }
 
+RECT TabItemRect(HWND tabControl, int index) {
+  RECT rect{};
+  DWORD processId = 0;
+  GetWindowThreadProcessId(tabControl, &processId);
+  const HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ, FALSE, processId);
+  if (process == nullptr) return rect;
+  {
+    const RemoteBlock block(process, sizeof rect);
+    if (!block.Send(tabControl, TCM_GETITEMRECT, static_cast<WPARAM>(index)) ||
+        !block.Read(&rect, sizeof rect)) {
+      rect = RECT{};
+    }
+  }
+  CloseHandle(process);
+  return rect;
+}
+
 // ---------------------------------------------------------------------------------------------
 
 bool BringToForeground(HWND window, Ms timeout) {
@@ -718,6 +735,35 @@ Image CaptureWindow(HWND window) {
 bool SaveBmp(const Image& image, const std::wstring& path) {
   const std::string bytes = BmpFileBytes(image);
   return !bytes.empty() && WriteFileBytes(path, bytes);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+ScreenDpi::ScreenDpi(DWORD dpi) {
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0,
+                      KEY_READ | KEY_WRITE, nullptr, &key_, nullptr) != ERROR_SUCCESS) {
+    key_ = nullptr;
+    return;
+  }
+  DWORD size = sizeof before_;
+  hadValue_ = RegQueryValueExW(key_, L"LogPixels", nullptr, nullptr,
+                               reinterpret_cast<BYTE*>(&before_), &size) == ERROR_SUCCESS;
+  set_ = Set(dpi);
+}
+
+ScreenDpi::~ScreenDpi() {
+  if (key_ == nullptr) return;
+  if (hadValue_) {
+    Set(before_);
+  } else {
+    RegDeleteValueW(key_, L"LogPixels");
+  }
+  RegCloseKey(key_);
+}
+
+bool ScreenDpi::Set(DWORD dpi) const {
+  return RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
+                        sizeof dpi) == ERROR_SUCCESS;
 }
 
 // ---------------------------------------------------------------------------------------------

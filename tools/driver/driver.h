@@ -174,6 +174,9 @@ std::vector<std::string> ListBoxItems(HWND list);
 // Tab control: selected tab (-1 for none) and number of tabs.
 int TabSelection(HWND tabControl);
 int TabCount(HWND tabControl);
+// A tab's rectangle in the control's client area, read through a buffer in the control's
+// process (the message's pointer is not carried across processes); empty when it cannot be.
+RECT TabItemRect(HWND tabControl, int index);
 
 // Memory allocated in another process, for the messages of common controls whose lParam
 // points to a structure the system does not carry across processes: the block holds what the
@@ -231,6 +234,30 @@ COLORREF ClientPixel(HWND window, POINT client);
 Image CaptureScreen();
 Image CaptureWindow(HWND window);
 bool SaveBmp(const Image& image, const std::wstring& path);
+
+// ---------------------------------------------------------------------------------------------
+// The screen's DPI.
+
+// For the scope's time, the DPI of the screen that programs of the Wine prefix read as they
+// start (LogPixels under HKEY_CURRENT_USER\Control Panel\Desktop); the value before comes
+// back at its end. Programs already running keep theirs.
+class ScreenDpi {
+ public:
+  explicit ScreenDpi(DWORD dpi);
+  ~ScreenDpi();
+  ScreenDpi(const ScreenDpi&) = delete;
+  ScreenDpi& operator=(const ScreenDpi&) = delete;
+  // False when the value could not be written.
+  bool IsSet() const { return set_; }
+
+ private:
+  bool Set(DWORD dpi) const;
+
+  HKEY key_ = nullptr;
+  DWORD before_ = 0;
+  bool hadValue_ = false;
+  bool set_ = false;
+};
 
 // ---------------------------------------------------------------------------------------------
 // Files.

@@ -1,6 +1,8 @@
 // The application window: Tabvane's taskbar entry and the owner of the main window.
 #include "ui/win32/app_window.h"
 
+#include "ui/win32/monitor_dpi.h"
+
 namespace tabvane {
 namespace {
 
@@ -25,8 +27,9 @@ BOOL CALLBACK FindEnabledOwned(HWND window, LPARAM data) {
 
 }  // namespace
 
-bool AppWindow::Create(HICON icon) {
-  RegisterClassOnce(kClassName, 0, nullptr, icon);
+bool AppWindow::Create(const Look& look) {
+  look_ = &look;
+  RegisterClassOnce(kClassName, 0, nullptr);
   // Visible, unowned and no tool window, so the taskbar lists it; of no size, so nothing of it
   // shows on the desktop. The system menu and minimize box give the taskbar entry its
   // Minimize, Restore and Close; the caption draws the title where a desktop shows minimized
@@ -35,7 +38,7 @@ bool AppWindow::Create(HICON icon) {
   if (!Window::Create({.className = kClassName, .text = kTitle, .style = kStyle})) {
     return false;
   }
-  SetWindowIcon(Handle(), icon);
+  look.SetIcons(Handle(), WindowDpi(Handle()));
   return true;
 }
 
@@ -58,6 +61,10 @@ LRESULT AppWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // The restore may have activated this window before the main window was back.
         if (GetActiveWindow() == Handle()) ActivateMain();
       }
+      return 0;
+    case WM_DPICHANGED:
+      // The taskbar shows the icon of the DPI of the window's monitor.
+      if (look_ != nullptr) look_->SetIcons(Handle(), HIWORD(wParam));
       return 0;
     case WM_ACTIVATE:
       // Chosen on the taskbar: the main window takes the activation, and with it the focus.

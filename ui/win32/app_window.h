@@ -5,14 +5,15 @@
 
 #include <windows.h>
 
+#include "ui/win32/look.h"
 #include "ui/win32/window.h"
 
 namespace tabvane {
 
 class AppWindow : public Window {
  public:
-  // Creates the window, shown at once, with the program's icon.
-  bool Create(HICON icon);
+  // Creates the window, shown at once, with the program's icons at its DPI.
+  bool Create(const Look& look);
   // The main window it owns; from now on minimizing, restoring, activating and closing the
   // taskbar entry act on it.
   void Attach(HWND main) { main_ = main; }
@@ -28,6 +29,7 @@ class AppWindow : public Window {
   // while the main window is hidden.
   bool ActivateMain();
 
+  const Look* look_ = nullptr;
   HWND main_ = nullptr;
   bool mainHidden_ = false;  // hidden by the minimize, to be shown by the restore
 };

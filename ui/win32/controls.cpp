@@ -16,8 +16,6 @@ constexpr wchar_t kContainerClass[] = L"TabvaneContainer";
 
 constexpr int kStripIdBase = 300;  // TabControl1 .. TabControl6: 300 .. 305
 constexpr int kGridIdBase = 310;   // StringGrid1 .. StringGrid6: 310 .. 315
-constexpr int kComboHeight = 21;       // the selector's height with its list closed
-constexpr int kComboDropHeight = 200;  // and with its list dropped down
 
 // An index the control's messages take, or -1 when it is outside 0..count-1.
 WPARAM IndexOrNone(int32_t index, int32_t count) {
@@ -30,7 +28,7 @@ WPARAM IndexOrNone(int32_t index, int32_t count) {
 
 bool Container::Create(HWND parent, HWND notifyTarget, HBRUSH background, int x, int y,
                        int width, int height) {
-  RegisterClassOnce(kContainerClass, 0, nullptr, nullptr);
+  RegisterClassOnce(kContainerClass, 0, nullptr);
   notifyTarget_ = notifyTarget;
   background_ = background;
   return Window::Create({.className = kContainerClass,
@@ -73,12 +71,18 @@ void Container::OnSize(int, int) {}
 bool TabStripControl::Create(HWND parent, int id, HFONT font,
                              std::function<void()> tabsChanged) {
   tabsChanged_ = std::move(tabsChanged);
-  hwnd_ = CreateControl(parent, font,
+  // Placed by its page.
+  hwnd_ = CreateControl(parent, font, USER_DEFAULT_SCREEN_DPI,
                         {.kind = WC_TABCONTROLW,
                          .style = WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | TCS_SINGLELINE |
                                   TCS_TABS,
                          .id = id});
   return hwnd_ != nullptr;
+}
+
+void TabStripControl::SetFont(HFONT font) {
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  if (tabsChanged_) tabsChanged_();
 }
 
 void TabStripControl::RemoveAllTabs() {
@@ -138,19 +142,24 @@ void TabStripControl::SelectTab(int32_t index) {
 
 // ---- TabSheet ----
 
-bool TabSheet::Create(HWND parent, HWND notifyTarget, int index, const Look& look) {
+bool TabSheet::Create(HWND parent, HWND notifyTarget, int index, const Look& look, UINT dpi) {
   if (!Container::Create(parent, notifyTarget, GetSysColorBrush(COLOR_BTNFACE), 0, 0, 0, 0)) {
     return false;
   }
   ShowWindow(Handle(), SW_HIDE);
-  if (!strip_.Create(Handle(), kStripIdBase + index, look.Font(), [this] { PlaceGrid(); })) {
+  if (!strip_.Create(Handle(), kStripIdBase + index, look.Font(dpi), [this] { PlaceGrid(); })) {
     return false;
   }
-  if (!grid_.Create(Handle(), kGridIdBase + index)) return false;
+  if (!grid_.Create(Handle(), kGridIdBase + index, dpi)) return false;
   // The grid lies over the strip's display area: above it in the z-order, which the strip's
   // WS_CLIPSIBLINGS keeps it from painting over.
   SetWindowPos(grid_.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   return true;
+}
+
+void TabSheet::SetDpi(const Look& look, UINT dpi) {
+  grid_.SetDpi(dpi);
+  strip_.SetFont(look.Font(dpi));  // places the grid below the tabs' new height
 }
 
 void TabSheet::OnSize(int width, int height) {
@@ -172,8 +181,9 @@ PageControlWindows::PageControlWindows(const Look& look, GridListener& listener)
   for (auto& sheet : sheets_) sheet = std::make_unique<TabSheet>(look, listener);
 }
 
-bool PageControlWindows::Create(HWND parent, int id, const Look& look) {
-  tabs_ = CreateControl(parent, look.SidewaysFont(),
+bool PageControlWindows::Create(HWND parent, int id, const Look& look, UINT dpi) {
+  // Placed by Layout.
+  tabs_ = CreateControl(parent, look.SidewaysFont(dpi), dpi,
                         {.kind = WC_TABCONTROLW,
                          .style = WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | TCS_VERTICAL |
                                   TCS_MULTILINE | TCS_TABS,
@@ -185,9 +195,14 @@ bool PageControlWindows::Create(HWND parent, int id, const Look& look) {
     item.mask = TCIF_TEXT;
     item.pszText = caption.data();
     SendMessageW(tabs_, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
-    if (!sheets_[i]->Create(tabs_, parent, static_cast<int>(i), look)) return false;
+    if (!sheets_[i]->Create(tabs_, parent, static_cast<int>(i), look, dpi)) return false;
   }
   return true;
+}
+
+void PageControlWindows::SetDpi(const Look& look, UINT dpi) {
+  SendMessageW(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(look.SidewaysFont(dpi)), TRUE);
+  for (auto& sheet : sheets_) sheet->SetDpi(look, dpi);
 }
 
 void PageControlWindows::Layout(int x, int y, int width, int height) {
@@ -246,32 +261,53 @@ std::string ItemTextSjis(HWND control, int32_t index, UINT lengthMessage, UINT t
 
 // ---- ComboBoxControl ----
 
-bool ComboBoxControl::Create(HWND parent, int id, int x, int y, int width, HFONT font) {
-  hwnd_ = CreateControl(parent, font,
-                        {.kind = WC_COMBOBOXW, .x = x, .y = y, .width = width,
-                         .height = kComboDropHeight,
-                         .style = WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
-                         .id = id});
+namespace {
+
+// ComboBox1 with its list dropped down; the closed list is as high as the design's place.
+constexpr ControlArgs kComboBox1 = {
+    .kind = WC_COMBOBOXW,
+    .place = {design::kComboBox1.left, design::kComboBox1.top, design::kComboBox1.width,
+              design::kComboDropHeight},
+    .style = WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST};
+
+}  // namespace
+
+bool ComboBoxControl::Create(HWND parent, int id, HFONT font, UINT dpi) {
+  ControlArgs args = kComboBox1;
+  args.id = id;
+  hwnd_ = CreateControl(parent, font, dpi, args);
   if (hwnd_ == nullptr) return false;
+  height_ = ScalePlace(design::kComboBox1, static_cast<int32_t>(dpi)).height;
+  dropHeight_ = ScalePlace(kComboBox1.place, static_cast<int32_t>(dpi)).height;
   FitHeight();
   return true;
 }
 
 void ComboBoxControl::SetWidth(int width) {
-  SetWindowPos(hwnd_, nullptr, 0, 0, width, kComboDropHeight,
+  SetWindowPos(hwnd_, nullptr, 0, 0, width, dropHeight_,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   FitHeight();  // Wine gives the field the font's height again on every resize
 }
 
+void ComboBoxControl::SetDpi(HFONT font, UINT dpi) {
+  height_ = ScalePlace(design::kComboBox1, static_cast<int32_t>(dpi)).height;
+  dropHeight_ = ScalePlace(kComboBox1.place, static_cast<int32_t>(dpi)).height;
+  // The new font gives the field its own height: the correction FitHeight made belongs to the
+  // old one.
+  PlaceControl(hwnd_, font, dpi, kComboBox1);
+  FitHeight();
+}
+
 void ComboBoxControl::FitHeight() {
-  // The closed list is 21 pixels high: its selection field takes up what the font gives more
-  // or less than that. Wine reads the field's height back 2 pixels higher than it was set, so
-  // the field is corrected by what the control's own height shows, not by the value read back.
+  // The closed list has the design's height: its selection field takes up what the font gives
+  // more or less than that. Wine reads the field's height back 2 pixels higher than it was set,
+  // so the field is corrected by what the control's own height shows, not by the value read
+  // back.
   LRESULT field = SendMessageW(hwnd_, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
   for (int attempt = 0; attempt < 3; ++attempt) {
     RECT closed{};
     GetWindowRect(hwnd_, &closed);
-    const LONG excess = closed.bottom - closed.top - kComboHeight;
+    const LONG excess = closed.bottom - closed.top - height_;
     if (excess == 0 || field <= excess) break;
     field -= excess;
     SendMessageW(hwnd_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
@@ -312,13 +348,22 @@ void ComboBoxControl::Select(int32_t index) {
 
 // ---- TextListControl ----
 
-bool TextListControl::Create(HWND parent, int id, HFONT font) {
-  // (286, -2), 33 x 25, never shown and no tab stop.
-  hwnd_ = CreateControl(parent, font,
-                        {.kind = WC_LISTBOXW, .x = 286, .y = -2, .width = 33, .height = 25,
-                         .style = LBS_NOINTEGRALHEIGHT, .id = id});
+namespace {
+
+// ListBox1: never shown and no tab stop.
+constexpr ControlArgs kListBox1 = {.kind = WC_LISTBOXW, .place = design::kListBox1,
+                                   .style = LBS_NOINTEGRALHEIGHT};
+
+}  // namespace
+
+bool TextListControl::Create(HWND parent, int id, HFONT font, UINT dpi) {
+  ControlArgs args = kListBox1;
+  args.id = id;
+  hwnd_ = CreateControl(parent, font, dpi, args);
   return hwnd_ != nullptr;
 }
+
+void TextListControl::SetDpi(HFONT font, UINT dpi) { PlaceControl(hwnd_, font, dpi, kListBox1); }
 
 void TextListControl::Clear() { SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0); }
 

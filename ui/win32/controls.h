@@ -42,6 +42,8 @@ class TabStripControl : public TabStrip {
  public:
   bool Create(HWND parent, int id, HFONT font, std::function<void()> tabsChanged);
   HWND Handle() const { return hwnd_; }
+  // Measures the tabs again in another font; tabsChanged runs.
+  void SetFont(HFONT font);
 
   void RemoveAllTabs() override;
   void AppendTab(std::string_view caption) override;
@@ -68,7 +70,9 @@ class TabStripControl : public TabStrip {
 class TabSheet : public Container {
  public:
   TabSheet(const Look& look, GridListener& listener) : grid_(look, listener) {}
-  bool Create(HWND parent, HWND notifyTarget, int index, const Look& look);
+  bool Create(HWND parent, HWND notifyTarget, int index, const Look& look, UINT dpi);
+  // The strip's font and the grid's sizes of another DPI.
+  void SetDpi(const Look& look, UINT dpi);
   TabStripControl& Strip() { return strip_; }
   const TabStripControl& Strip() const { return strip_; }
   SlotGridControl& Grid() { return grid_; }
@@ -88,7 +92,9 @@ class TabSheet : public Container {
 class PageControlWindows : public PageControl {
  public:
   PageControlWindows(const Look& look, GridListener& listener);
-  bool Create(HWND parent, int id, const Look& look);
+  bool Create(HWND parent, int id, const Look& look, UINT dpi);
+  // The fonts and the grids' sizes of another DPI; Layout places the pages again.
+  void SetDpi(const Look& look, UINT dpi);
   HWND Handle() const { return tabs_; }
   TabSheet& Sheet(std::size_t index) { return *sheets_[index]; }
   const TabSheet& Sheet(std::size_t index) const { return *sheets_[index]; }
@@ -108,12 +114,15 @@ class PageControlWindows : public PageControl {
   std::array<std::unique_ptr<TabSheet>, 6> sheets_;
 };
 
-// ComboBox1: a drop-down list the user only chooses from.
+// ComboBox1: a drop-down list the user only chooses from, at its design place; its width is
+// the design's until SetWidth.
 class ComboBoxControl : public ComboBox {
  public:
-  bool Create(HWND parent, int id, int x, int y, int width, HFONT font);
+  bool Create(HWND parent, int id, HFONT font, UINT dpi);
   HWND Handle() const { return hwnd_; }
   void SetWidth(int width);
+  // The font and place of another DPI.
+  void SetDpi(HFONT font, UINT dpi);
 
   void Clear() override;
   void AddItem(std::string_view text) override;
@@ -127,12 +136,16 @@ class ComboBoxControl : public ComboBox {
   void FitHeight();
 
   HWND hwnd_ = nullptr;
+  int height_ = 0;
+  int dropHeight_ = 0;
 };
 
 // ListBox1: a list box that is never shown.
 class TextListControl : public TextList {
  public:
-  bool Create(HWND parent, int id, HFONT font);
+  bool Create(HWND parent, int id, HFONT font, UINT dpi);
+  // The font and place of another DPI.
+  void SetDpi(HFONT font, UINT dpi);
 
   void Clear() override;
   void Add(std::string_view text) override;

@@ -7,6 +7,8 @@
 #include <cstring>
 
 #include "host/win32/wide.h"
+#include "ui/dpi.h"
+#include "ui/win32/monitor_dpi.h"
 
 namespace tabvane {
 namespace {
@@ -15,11 +17,6 @@ constexpr wchar_t kClassName[] = L"TabvaneDetection";
 constexpr std::string_view kTitle = "\x8C\x9F\x8F\x6F\x8F\xF3\x8B\xB5";  // 検出状況
 constexpr std::string_view kCopy = "\x83\x52\x83\x73\x81\x5B";            // コピー
 constexpr int kCopyId = 100;
-constexpr int kWidth = 460;
-constexpr int kHeight = 420;
-constexpr int kButtonWidth = 80;
-constexpr int kButtonHeight = 25;
-constexpr int kMargin = 4;
 
 }  // namespace
 
@@ -30,15 +27,18 @@ void DetectionWindow::Show(HWND owner, std::string_view text) {
 }
 
 bool DetectionWindow::Make(HWND owner) {
-  RegisterClassOnce(kClassName, 0, GetSysColorBrush(COLOR_BTNFACE), look_.Icon());
+  RegisterClassOnce(kClassName, 0, GetSysColorBrush(COLOR_BTNFACE));
+  dpi_ = WindowDpi(owner);
+  const int width = Scale(design::kDetectionWidth, static_cast<int32_t>(dpi_));
+  const int height = Scale(design::kDetectionHeight, static_cast<int32_t>(dpi_));
   // Beside the main window on its left, or on its right where the screen ends first.
   RECT main{};
   GetWindowRect(owner, &main);
   MONITORINFO monitor{};
   monitor.cbSize = sizeof(monitor);
   GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
-  int x = main.left - kWidth;
-  if (x < monitor.rcWork.left) x = std::min<int>(main.right, monitor.rcWork.right - kWidth);
+  int x = main.left - width;
+  if (x < monitor.rcWork.left) x = std::min<int>(main.right, monitor.rcWork.right - width);
   const std::wstring title = WideFromSjis(kTitle);
   if (!Window::Create({.className = kClassName,
                        .text = title.c_str(),
@@ -46,17 +46,18 @@ bool DetectionWindow::Make(HWND owner) {
                        .parent = owner,
                        .x = x,
                        .y = main.top,
-                       .width = kWidth,
-                       .height = kHeight})) {
+                       .width = width,
+                       .height = height})) {
     return false;
   }
-  SetWindowIcon(Handle(), look_.Icon());
-  text_ = CreateControl(Handle(), look_.Font(),
+  dpi_ = WindowDpi(Handle());
+  look_.SetIcons(Handle(), dpi_);
+  text_ = CreateControl(Handle(), look_.Font(dpi_), dpi_,
                         {.kind = WC_EDITW,
                          .style = WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
                                   ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
                          .exStyle = WS_EX_CLIENTEDGE});
-  copy_ = CreateControl(Handle(), look_.Font(),
+  copy_ = CreateControl(Handle(), look_.Font(dpi_), dpi_,
                         {.kind = WC_BUTTONW, .text = kCopy, .style = kButtonStyle, .id = kCopyId});
   Layout();
   return text_ != nullptr && copy_ != nullptr;
@@ -72,12 +73,16 @@ void DetectionWindow::SetText(std::string_view text) {
 }
 
 void DetectionWindow::Layout() {
+  const auto scaled = [this](int32_t value) { return Scale(value, static_cast<int32_t>(dpi_)); };
+  const int margin = scaled(design::kDetectionMargin);
+  const int buttonWidth = scaled(design::kDetectionButtonWidth);
+  const int buttonHeight = scaled(design::kDetectionButtonHeight);
   RECT client{};
   GetClientRect(Handle(), &client);
-  const int buttonTop = std::max<int>(client.bottom - kMargin - kButtonHeight, 0);
-  MoveWindow(text_, 0, 0, client.right, std::max(buttonTop - kMargin, 0), TRUE);
-  MoveWindow(copy_, std::max<int>(client.right - kMargin - kButtonWidth, 0), buttonTop,
-             kButtonWidth, kButtonHeight, TRUE);
+  const int buttonTop = std::max<int>(client.bottom - margin - buttonHeight, 0);
+  MoveTo(text_, {0, 0, client.right, std::max(buttonTop - margin, 0)});
+  MoveTo(copy_, {std::max<int>(client.right - margin - buttonWidth, 0), buttonTop, buttonWidth,
+                 buttonHeight});
 }
 
 void DetectionWindow::CopyToClipboard() const {
@@ -103,6 +108,20 @@ LRESULT DetectionWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     case WM_SIZE:
       Layout();
       return 0;
+    case WM_DPICHANGED: {
+      // Another monitor: the size the system suggests, that DPI's font and icons.
+      dpi_ = HIWORD(wParam);
+      const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+      const auto font = reinterpret_cast<WPARAM>(look_.Font(dpi_));
+      SendMessageW(text_, WM_SETFONT, font, TRUE);
+      SendMessageW(copy_, WM_SETFONT, font, TRUE);
+      look_.SetIcons(Handle(), dpi_);
+      SetWindowPos(Handle(), nullptr, suggested.left, suggested.top,
+                   suggested.right - suggested.left, suggested.bottom - suggested.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      Layout();
+      return 0;
+    }
     case WM_COMMAND:
       if (LOWORD(wParam) == kCopyId && HIWORD(wParam) == BN_CLICKED) CopyToClipboard();
       return 0;

@@ -1,6 +1,7 @@
 // The detection view ("検出状況"): a window owned by the main window with the detection's text
 // in a read-only field and a "コピー" button that puts the text on the clipboard. Made on its
-// first showing; closing it only hides it, so it opens again where it was. Win32 only.
+// first showing; closing it only hides it, so it opens again where it was. It lays itself out
+// for the DPI of its monitor, again whenever that changes. Win32 only.
 #pragma once
 
 #include <windows.h>
@@ -27,6 +28,7 @@ class DetectionWindow : public Window {
  private:
   bool Make(HWND owner);
   void SetText(std::string_view text);
+  // The text and the button in the font of dpi_, placed for the client area.
   void Layout();
   void CopyToClipboard() const;
 
@@ -34,6 +36,7 @@ class DetectionWindow : public Window {
   HWND text_ = nullptr;
   HWND copy_ = nullptr;
   std::string shown_;  // the text in the field, Shift-JIS
+  UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
 };
 
 }  // namespace tabvane

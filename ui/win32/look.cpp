@@ -1,16 +1,18 @@
-// The shell's fonts, brushes and icon.
+// The shell's fonts, brushes and icons.
 #include "ui/win32/look.h"
 
+#include <algorithm>
 #include <cstddef>
 
+#include "ui/dpi.h"
 #include "ui/win32/resource.h"
 
 namespace tabvane {
 namespace {
 
-HFONT MakeFont(LONG escapement) {
+HFONT MakeFont(LONG escapement, UINT dpi) {
   LOGFONTW lf{};
-  lf.lfHeight = -13;  // character height 13 pixels
+  lf.lfHeight = -Scale(design::kFontHeight, static_cast<int32_t>(dpi));  // character height
   lf.lfEscapement = escapement;
   lf.lfOrientation = escapement;
   lf.lfWeight = FW_NORMAL;
@@ -28,26 +30,48 @@ HFONT MakeFont(LONG escapement) {
   return CreateFontIndirectW(&lf);
 }
 
+// The icon resource in the size of a design size at dpi: the image of that size where the
+// resource has one (16, 20, 24, 32 and 48 pixels), else the nearest, scaled by the system.
+HICON LoadIconAt(int32_t designSize, UINT dpi) {
+  const int size = Scale(designSize, static_cast<int32_t>(dpi));
+  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(TABVANE_ICON),
+                                       IMAGE_ICON, size, size, 0));
+}
+
 }  // namespace
 
 Look::Look()
-    : font_(MakeFont(0)),
-      sidewaysFont_(MakeFont(900)),
-      formBrush_(CreateSolidBrush(kFormColour)),
+    : formBrush_(CreateSolidBrush(kFormColour)),
       cellBrush_(CreateSolidBrush(kCellColour)),
       fixedBrush_(CreateSolidBrush(kFixedColour)),
-      whiteBrush_(CreateSolidBrush(kWhite)),
-      icon_(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(TABVANE_ICON),
-                                          IMAGE_ICON, 16, 16, 0))) {}
+      whiteBrush_(CreateSolidBrush(kWhite)) {}
 
 Look::~Look() {
-  DeleteObject(font_);
-  DeleteObject(sidewaysFont_);
+  for (const Scaled& scaled : scaled_) {
+    DeleteObject(scaled.font);
+    DeleteObject(scaled.sidewaysFont);
+    if (scaled.smallIcon != nullptr) DestroyIcon(scaled.smallIcon);
+    if (scaled.bigIcon != nullptr) DestroyIcon(scaled.bigIcon);
+  }
   DeleteObject(formBrush_);
   DeleteObject(cellBrush_);
   DeleteObject(fixedBrush_);
   DeleteObject(whiteBrush_);
-  if (icon_ != nullptr) DestroyIcon(icon_);
+}
+
+Look::Scaled Look::AtDpi(UINT dpi) const {
+  const auto found = std::find_if(scaled_.begin(), scaled_.end(),
+                                  [dpi](const Scaled& scaled) { return scaled.dpi == dpi; });
+  if (found != scaled_.end()) return *found;
+  return scaled_.emplace_back(Scaled{dpi, MakeFont(0, dpi), MakeFont(900, dpi),
+                                     LoadIconAt(design::kSmallIcon, dpi),
+                                     LoadIconAt(design::kBigIcon, dpi)});
+}
+
+void Look::SetIcons(HWND window, UINT dpi) const {
+  const Scaled scaled = AtDpi(dpi);
+  SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(scaled.smallIcon));
+  SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(scaled.bigIcon));
 }
 
 }  // namespace tabvane

@@ -1,8 +1,11 @@
-// The shell's colours, fonts, brushes and icon, made once for all three windows and released
-// at the end. Sizes are pixels at 96 dots per inch; nothing is scaled. Win32 only.
+// The shell's colours, fonts, brushes and icons, shared by all three windows and released at the
+// end. The fonts and icons come at the DPI a window asks for: the design's pixel sizes scaled
+// to it. Win32 only.
 #pragma once
 
 #include <windows.h>
+
+#include <vector>
 
 namespace tabvane {
 
@@ -18,25 +21,35 @@ class Look {
   Look(const Look&) = delete;
   Look& operator=(const Look&) = delete;
 
-  // "ＭＳ ゴシック", 13 pixels, Shift-JIS character set.
-  HFONT Font() const { return font_; }
+  // "ＭＳ ゴシック", 13 pixels at 96 dpi, Shift-JIS character set.
+  HFONT Font(UINT dpi) const { return AtDpi(dpi).font; }
   // The same font turned by 90 degrees, for the page tabs on the left edge.
-  HFONT SidewaysFont() const { return sidewaysFont_; }
+  HFONT SidewaysFont(UINT dpi) const { return AtDpi(dpi).sidewaysFont; }
+  // Gives window the program's icon in the sizes of its title bar and of the task switcher.
+  void SetIcons(HWND window, UINT dpi) const;
   HBRUSH FormBrush() const { return formBrush_; }
   HBRUSH CellBrush() const { return cellBrush_; }
   HBRUSH FixedBrush() const { return fixedBrush_; }
   HBRUSH WhiteBrush() const { return whiteBrush_; }
-  // The 16 x 16 icon of all three windows.
-  HICON Icon() const { return icon_; }
 
  private:
-  HFONT font_;
-  HFONT sidewaysFont_;
+  // The fonts and icons of one DPI, made when a window first asks for it and kept to the end:
+  // a window that moves back to a monitor finds them again, and no control is ever left with
+  // a deleted font.
+  struct Scaled {
+    UINT dpi = 0;
+    HFONT font = nullptr;
+    HFONT sidewaysFont = nullptr;
+    HICON smallIcon = nullptr;
+    HICON bigIcon = nullptr;
+  };
+  Scaled AtDpi(UINT dpi) const;
+
   HBRUSH formBrush_;
   HBRUSH cellBrush_;
   HBRUSH fixedBrush_;
   HBRUSH whiteBrush_;
-  HICON icon_;
+  mutable std::vector<Scaled> scaled_;  // a cache: asking for a DPI changes nothing a caller sees
 };
 
 // The answer to a WM_CTLCOLOR* message: the control draws on back with the window-text colour.

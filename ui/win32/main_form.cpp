@@ -12,19 +12,23 @@
 #include "host/win32/wide.h"
 #include "model/command_list.h"
 #include "tabvane_version.h"
+#include "ui/dpi.h"
 #include "ui/focus_order.h"
+#include "ui/win32/monitor_dpi.h"
 
 namespace tabvane {
 namespace {
 
 constexpr wchar_t kClassName[] = L"TabvaneMain";
 constexpr wchar_t kCaption[] = L"Tabvane Ver." TABVANE_VERSION_TEXT;
-constexpr int kPanelHeight = 29;
-constexpr int kButton1Id = 101;
 constexpr int kComboBox1Id = 102;
 constexpr int kListBox1Id = 103;
 constexpr int kPageControl1Id = 200;
-constexpr std::string_view kButton1Caption = "\x90\xDD\x92\xE8";  // "設定"
+constexpr ControlArgs kButton1 = {.kind = WC_BUTTONW,
+                                  .place = design::kButton1,
+                                  .text = "\x90\xDD\x92\xE8",  // "設定"
+                                  .style = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                                  .id = 101};
 // The system menu's item that opens the detection view: "検出状況(&D)...". System menu ids
 // leave the low four bits to the system.
 constexpr UINT kDetectionCommand = 0x0110;
@@ -41,23 +45,26 @@ MainForm::~MainForm() {
 }
 
 bool MainForm::Create() {
-  if (!app_.Create(look_.Icon())) return false;
-  RegisterClassOnce(kClassName, 0, look_.FormBrush(), look_.Icon());
+  if (!app_.Create(look_)) return false;
+  RegisterClassOnce(kClassName, 0, look_.FormBrush());
+  const MonitorScale scale = ScaleAt(kMainDesignBounds);
+  const Bounds bounds = ScaleBounds(kMainDesignBounds, scale.dpi, scale.origin);
   // Owned by the application window: the taskbar shows that one's title, not this caption.
   if (!Window::Create({.className = kClassName,
                        .text = kCaption,
                        .style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                        .exStyle = WS_EX_TOPMOST,
                        .parent = app_.Handle(),
-                       .x = kMainDesignBounds.left,
-                       .y = kMainDesignBounds.top,
-                       .width = kMainDesignBounds.width,
-                       .height = kMainDesignBounds.height})) {
+                       .x = bounds.left,
+                       .y = bounds.top,
+                       .width = bounds.width,
+                       .height = bounds.height})) {
     return false;
   }
   const HWND hwnd = Handle();
   app_.Attach(hwnd);
-  SetWindowIcon(hwnd, look_.Icon());
+  dpi_ = WindowDpi(hwnd);
+  look_.SetIcons(hwnd, dpi_);
   if (const HMENU menu = GetSystemMenu(hwnd, FALSE); menu != nullptr) {
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, MF_STRING, kDetectionCommand, WideFromSjis(kDetectionItem).c_str());
@@ -65,18 +72,16 @@ bool MainForm::Create() {
 
   RECT client{};
   GetClientRect(hwnd, &client);
-  if (!panel_.Create(hwnd, hwnd, look_.FormBrush(), 0, 0, client.right, kPanelHeight)) {
+  const HFONT font = look_.Font(dpi_);
+  if (!panel_.Create(hwnd, hwnd, look_.FormBrush(), 0, 0, client.right,
+                     Scale(design::kPanelHeight, Dpi()))) {
     return false;
   }
-  button1_ = CreateControl(panel_.Handle(), look_.Font(),
-                           {.kind = WC_BUTTONW, .x = 4, .y = 4, .width = 45, .height = 22,
-                            .text = kButton1Caption,
-                            .style = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                            .id = kButton1Id});
+  button1_ = CreateControl(panel_.Handle(), font, dpi_, kButton1);
   if (button1_ == nullptr) return false;
-  if (!combo_.Create(panel_.Handle(), kComboBox1Id, 52, 4, 317, look_.Font())) return false;
-  if (!list_.Create(panel_.Handle(), kListBox1Id, look_.Font())) return false;
-  if (!pages_.Create(hwnd, kPageControl1Id, look_)) return false;
+  if (!combo_.Create(panel_.Handle(), kComboBox1Id, font, dpi_)) return false;
+  if (!list_.Create(panel_.Handle(), kListBox1Id, font, dpi_)) return false;
+  if (!pages_.Create(hwnd, kPageControl1Id, look_, dpi_)) return false;
   timer_.Attach(hwnd);
   // Nothing in this window takes text: the input method stays off in all of it, so that a
   // composed character never reaches a control past the key preview.
@@ -170,9 +175,17 @@ void MainForm::SetCaption(std::string_view text) { SetWindowTextSjis(Handle(), t
 // as its window rectangle.
 void MainForm::Minimize() { app_.Minimize(); }
 
-Bounds MainForm::GetBounds() const { return OuterBounds(Handle()); }
+Bounds MainForm::GetBounds() const {
+  const MonitorScale scale = ScaleOfWindow(Handle());
+  return UnscaleBounds(OuterBounds(Handle()), scale.dpi, scale.origin);
+}
 
-void MainForm::SetBounds(const Bounds& bounds) { PlaceOnScreen(Handle(), bounds, true); }
+void MainForm::SetBounds(const Bounds& bounds) {
+  const MonitorScale scale = ScaleAt(bounds);
+  placing_ = true;
+  PlaceOnScreen(Handle(), ScaleBounds(bounds, scale.dpi, scale.origin), true);
+  placing_ = false;
+}
 
 int32_t MainForm::TabControl1ClientWidth() const {
   RECT client{};
@@ -201,6 +214,9 @@ LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_SIZE:
       if (wParam != SIZE_MINIMIZED) Layout();
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
@@ -270,8 +286,9 @@ std::optional<std::string> MainForm::GridHint(int32_t row) {
 void MainForm::Layout() {
   RECT client{};
   GetClientRect(Handle(), &client);
-  MoveWindow(panel_.Handle(), 0, 0, client.right, kPanelHeight, TRUE);
-  pages_.Layout(0, kPanelHeight, client.right, std::max<int>(client.bottom - kPanelHeight, 0));
+  const int panelHeight = Scale(design::kPanelHeight, Dpi());
+  MoveWindow(panel_.Handle(), 0, 0, client.right, panelHeight, TRUE);
+  pages_.Layout(0, panelHeight, client.right, std::max<int>(client.bottom - panelHeight, 0));
   // Panel1's resize handler runs after the pages have their new size, since it reads
   // TabControl1's width.
   if (form_ != nullptr && client.right != lastPanelWidth_) {
@@ -280,9 +297,30 @@ void MainForm::Layout() {
   }
 }
 
+void MainForm::OnDpiChanged(UINT dpi, const RECT& suggested) {
+  const HWND hwnd = Handle();
+  dpi_ = dpi;
+  look_.SetIcons(hwnd, dpi);
+  const HFONT font = look_.Font(dpi);
+  PlaceControl(button1_, font, dpi, kButton1);
+  combo_.SetDpi(font, dpi);
+  list_.SetDpi(font, dpi);
+  pages_.SetDpi(look_, dpi);
+  // SetBounds placed the window for its new monitor's DPI already: the suggestion, made from
+  // the old DPI's size, would scale it twice.
+  if (!placing_) {
+    SetWindowPos(hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  // Panel1's resize rule has numbers of the new DPI, whether or not the width changed.
+  lastPanelWidth_ = -1;
+  Layout();
+  RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 void MainForm::OnCommand(int id, int code) {
   if (form_ == nullptr) return;
-  if (id == kButton1Id && code == BN_CLICKED) form_->Button1Click();
+  if (id == kButton1.id && code == BN_CLICKED) form_->Button1Click();
   if (id == kComboBox1Id && code == CBN_SELCHANGE) form_->ComboBox1Select();
 }
 

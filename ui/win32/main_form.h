@@ -1,7 +1,8 @@
 // The main window TForm1 on Win32: a stay-on-top, sizeable window with Panel1 (Button1,
 // ComboBox1, the hidden ListBox1) on top and PageControl1 below, and Timer1, owned by the
 // application window that is its taskbar entry. It implements MainFormView and the controls of
-// MainControls, and turns messages into TForm1's handlers. Win32 only.
+// MainControls, and turns messages into TForm1's handlers. Its layout is the design scaled to
+// the DPI of its monitor, again whenever that changes (WM_DPICHANGED). Win32 only.
 #pragma once
 
 #include <windows.h>
@@ -25,7 +26,7 @@ class MainForm : public MainFormView, public Window, private GridListener {
   MainForm& operator=(const MainForm&) = delete;
 
   // Creates the application window, then the hidden main window and its controls at the
-  // design bounds.
+  // design bounds, scaled to the DPI of the monitor there.
   bool Create();
   // The controls the logic works on.
   MainControls Controls();
@@ -46,6 +47,7 @@ class MainForm : public MainFormView, public Window, private GridListener {
   void Minimize() override;
   Bounds GetBounds() const override;
   void SetBounds(const Bounds& bounds) override;
+  int32_t Dpi() const override { return static_cast<int32_t>(dpi_); }
   int32_t TabControl1ClientWidth() const override;
   int32_t Panel1ClientWidth() const override;
   void SetComboWidth(int32_t width) override;
@@ -64,6 +66,9 @@ class MainForm : public MainFormView, public Window, private GridListener {
   std::optional<std::string> GridHint(int32_t row) override;
 
   void Layout();
+  // Moved to a monitor of another DPI: the suggested bounds, that DPI's fonts, icons and
+  // places, a new layout and paint.
+  void OnDpiChanged(UINT dpi, const RECT& suggested);
   void OnCommand(int id, int code);
   LRESULT OnNotify(const NMHDR& header);
   void OnActivate(bool active);
@@ -80,6 +85,8 @@ class MainForm : public MainFormView, public Window, private GridListener {
   DetectionWindow detection_;
   int lastPanelWidth_ = -1;
   HWND savedFocus_ = nullptr;
+  UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+  bool placing_ = false;  // SetBounds is moving the window
 };
 
 }  // namespace tabvane

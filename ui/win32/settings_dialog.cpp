@@ -10,8 +10,6 @@
 namespace tabvane {
 namespace {
 
-constexpr int kClientWidth = 239;
-constexpr int kClientHeight = 136;
 constexpr int kEdit1Id = 1000;
 constexpr int kCheckBox1Id = 1001;
 constexpr int kCheckBox2Id = 1002;
@@ -63,39 +61,38 @@ void AddToolTip(HWND tips, HWND owner, HWND control, std::string_view textSjis) 
   SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+// Made in the tab order Edit1, CheckBox1, CheckBox2, Button2 (OK), Button3 (Cancel),
+// CheckBox3; the labels have no tab stop.
+constexpr ControlArgs kControls[] = {
+    {.kind = WC_STATICW, .place = design::kSettingsLabel1, .text = kLabel1,
+     .style = kLabelStyle},
+    {.kind = WC_EDITW, .place = design::kSettingsEdit1, .text = "3000", .style = kEditStyle,
+     .exStyle = WS_EX_CLIENTEDGE, .id = kEdit1Id},
+    {.kind = WC_STATICW, .place = design::kSettingsLabel2, .text = kLabel2,
+     .style = kLabelStyle},
+    {.kind = WC_BUTTONW, .place = design::kSettingsCheckBox1, .text = kCheckBox1,
+     .style = kCheckStyle, .id = kCheckBox1Id},
+    {.kind = WC_BUTTONW, .place = design::kSettingsCheckBox2, .text = kCheckBox2,
+     .style = kCheckStyle, .id = kCheckBox2Id},
+    {.kind = WC_BUTTONW, .place = design::kSettingsButton2, .text = kOk,
+     .style = kButtonStyle | BS_DEFPUSHBUTTON, .id = IDOK},
+    {.kind = WC_BUTTONW, .place = design::kSettingsButton3, .text = kCancel,
+     .style = kButtonStyle, .id = IDCANCEL},
+    {.kind = WC_BUTTONW, .place = design::kSettingsCheckBox3, .text = kCheckBox3,
+     .style = kCheckStyle, .id = kCheckBox3Id},
+};
+
 }  // namespace
 
 bool SettingsDialog::Create(HWND owner) {
   return Dialog::Create(owner, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                        WideFromSjis(kCaption), kSettingsDialogDesignPosition.left,
-                        kSettingsDialogDesignPosition.top, kClientWidth, kClientHeight);
+                        WideFromSjis(kCaption), kSettingsDialogDesignPosition,
+                        design::kSettingsClient);
 }
 
 void SettingsDialog::CreateControls() {
   const HWND hwnd = Handle();
-  SetWindowIcon(hwnd, look_.Icon());
-  // Made in the tab order Edit1, CheckBox1, CheckBox2, Button2 (OK), Button3 (Cancel),
-  // CheckBox3; the labels have no tab stop.
-  const ControlArgs controls[] = {
-      {.kind = WC_STATICW, .x = 4, .y = 8, .width = 52, .height = 13, .text = kLabel1,
-       .style = kLabelStyle},
-      {.kind = WC_EDITW, .x = 72, .y = 4, .width = 49, .height = 21, .text = "3000",
-       .style = kEditStyle, .exStyle = WS_EX_CLIENTEDGE,
-       .id = kEdit1Id},
-      {.kind = WC_STATICW, .x = 130, .y = 8, .width = 39, .height = 13, .text = kLabel2,
-       .style = kLabelStyle},
-      {.kind = WC_BUTTONW, .x = 6, .y = 30, .width = 115, .height = 17, .text = kCheckBox1,
-       .style = kCheckStyle, .id = kCheckBox1Id},
-      {.kind = WC_BUTTONW, .x = 6, .y = 54, .width = 193, .height = 17, .text = kCheckBox2,
-       .style = kCheckStyle, .id = kCheckBox2Id},
-      {.kind = WC_BUTTONW, .x = 8, .y = 104, .width = 99, .height = 25, .text = kOk,
-       .style = kButtonStyle | BS_DEFPUSHBUTTON, .id = IDOK},
-      {.kind = WC_BUTTONW, .x = 112, .y = 104, .width = 121, .height = 25, .text = kCancel,
-       .style = kButtonStyle, .id = IDCANCEL},
-      {.kind = WC_BUTTONW, .x = 6, .y = 78, .width = 195, .height = 17, .text = kCheckBox3,
-       .style = kCheckStyle, .id = kCheckBox3Id},
-  };
-  for (const ControlArgs& control : controls) CreateControl(hwnd, look_.Font(), control);
+  MakeControls(kControls);
   edit1_ = GetDlgItem(hwnd, kEdit1Id);
   checkBox1_ = GetDlgItem(hwnd, kCheckBox1Id);
   checkBox2_ = GetDlgItem(hwnd, kCheckBox2Id);

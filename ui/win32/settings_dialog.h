@@ -13,7 +13,7 @@ namespace tabvane {
 
 class SettingsDialog : public SettingsDialogView, public FormDialog<TForm3> {
  public:
-  explicit SettingsDialog(const Look& look) : look_(look) {}
+  using FormDialog::FormDialog;
   // Creates the hidden dialog owned by owner.
   bool Create(HWND owner);
 
@@ -30,7 +30,6 @@ class SettingsDialog : public SettingsDialogView, public FormDialog<TForm3> {
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  const Look& look_;
   HWND edit1_ = nullptr;
   HWND checkBox1_ = nullptr;
   HWND checkBox2_ = nullptr;

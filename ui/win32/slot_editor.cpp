@@ -13,8 +13,6 @@
 namespace tabvane {
 namespace {
 
-constexpr int kClientWidth = 359;
-constexpr int kClientHeight = 118;
 constexpr int kEdit1Id = 1000;
 constexpr int kEdit2Id = 1001;
 constexpr int kBrowseId = 1002;
@@ -110,36 +108,36 @@ OpenFileChooser FileChooser() {
   return chooser;
 }
 
+// Label1, Edit1, Label2, Edit2, Button1 (参照), Button2 (OK), Button3 (Cancel), in the tab
+// order; the labels have no tab stop.
+constexpr ControlArgs kControls[] = {
+    {.kind = WC_STATICW, .place = design::kSlotEditorLabel1, .text = kLabel1,
+     .style = kLabelStyle},
+    {.kind = WC_EDITW, .place = design::kSlotEditorEdit1, .style = kEditStyle,
+     .exStyle = WS_EX_CLIENTEDGE, .id = kEdit1Id},
+    {.kind = WC_STATICW, .place = design::kSlotEditorLabel2, .text = kLabel2,
+     .style = kLabelStyle},
+    {.kind = WC_EDITW, .place = design::kSlotEditorEdit2, .style = kEditStyle,
+     .exStyle = WS_EX_CLIENTEDGE, .id = kEdit2Id},
+    {.kind = WC_BUTTONW, .place = design::kSlotEditorButton1, .text = kBrowse,
+     .style = kButtonStyle, .id = kBrowseId},
+    {.kind = WC_BUTTONW, .place = design::kSlotEditorButton2, .text = kOk,
+     .style = kButtonStyle | BS_DEFPUSHBUTTON, .id = IDOK},
+    {.kind = WC_BUTTONW, .place = design::kSlotEditorButton3, .text = kCancel,
+     .style = kButtonStyle, .id = IDCANCEL},
+};
+
 }  // namespace
 
 bool SlotEditorDialog::Create(HWND owner) {
   return Dialog::Create(owner, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                        WideFromSjis(kCaption), kSlotEditorDesignPosition.left,
-                        kSlotEditorDesignPosition.top, kClientWidth, kClientHeight);
+                        WideFromSjis(kCaption), kSlotEditorDesignPosition,
+                        design::kSlotEditorClient);
 }
 
 void SlotEditorDialog::CreateControls() {
   const HWND hwnd = Handle();
-  SetWindowIcon(hwnd, look_.Icon());
-  // Label1, Edit1, Label2, Edit2, Button1 (参照), Button2 (OK), Button3 (Cancel), made in the
-  // tab order; the labels have no tab stop.
-  const ControlArgs controls[] = {
-      {.kind = WC_STATICW, .x = 8, .y = 0, .width = 65, .height = 13, .text = kLabel1,
-       .style = kLabelStyle},
-      {.kind = WC_EDITW, .x = 8, .y = 16, .width = 305, .height = 21, .style = kEditStyle,
-       .exStyle = WS_EX_CLIENTEDGE, .id = kEdit1Id},
-      {.kind = WC_STATICW, .x = 8, .y = 40, .width = 104, .height = 13, .text = kLabel2,
-       .style = kLabelStyle},
-      {.kind = WC_EDITW, .x = 8, .y = 56, .width = 305, .height = 21, .style = kEditStyle,
-       .exStyle = WS_EX_CLIENTEDGE, .id = kEdit2Id},
-      {.kind = WC_BUTTONW, .x = 312, .y = 56, .width = 41, .height = 21, .text = kBrowse,
-       .style = kButtonStyle, .id = kBrowseId},
-      {.kind = WC_BUTTONW, .x = 120, .y = 88, .width = 99, .height = 25, .text = kOk,
-       .style = kButtonStyle | BS_DEFPUSHBUTTON, .id = IDOK},
-      {.kind = WC_BUTTONW, .x = 232, .y = 88, .width = 121, .height = 25, .text = kCancel,
-       .style = kButtonStyle, .id = IDCANCEL},
-  };
-  for (const ControlArgs& control : controls) CreateControl(hwnd, look_.Font(), control);
+  MakeControls(kControls);
   edit1_ = GetDlgItem(hwnd, kEdit1Id);
   edit2_ = GetDlgItem(hwnd, kEdit2Id);
 }

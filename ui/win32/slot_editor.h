@@ -14,7 +14,7 @@ namespace tabvane {
 
 class SlotEditorDialog : public SlotEditorView, public FormDialog<TForm2> {
  public:
-  explicit SlotEditorDialog(const Look& look) : look_(look) {}
+  using FormDialog::FormDialog;
   // Creates the hidden dialog owned by owner.
   bool Create(HWND owner);
 
@@ -35,7 +35,6 @@ class SlotEditorDialog : public SlotEditorView, public FormDialog<TForm2> {
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  const Look& look_;
   HWND edit1_ = nullptr;
   HWND edit2_ = nullptr;
 };

@@ -14,7 +14,6 @@ namespace tabvane {
 namespace {
 
 constexpr wchar_t kClassName[] = L"TabvaneGrid";
-constexpr int kTextInset = 2;   // text starts this far right of and below a cell's corner
 constexpr int kWheelRows = 3;   // rows scrolled per notch of the mouse wheel
 
 constexpr UINT_PTR kTipId = 1;
@@ -55,14 +54,25 @@ void FillSpan(HDC dc, int left, int top, int right, int bottom, HBRUSH brush) {
 
 }  // namespace
 
-bool SlotGridControl::Create(HWND parent, int id) {
-  RegisterClassOnce(kClassName, CS_DBLCLKS, nullptr, nullptr);
+bool SlotGridControl::Create(HWND parent, int id, UINT dpi) {
+  dpi_ = dpi;
+  metrics_ = ScaledGridMetrics(static_cast<int32_t>(dpi), metrics_.columnWidths[1], 0);
+  RegisterClassOnce(kClassName, CS_DBLCLKS, nullptr);
   // WS_EX_ACCEPTFILES: files dropped from Explorer come as WM_DROPFILES.
   return Window::Create({.className = kClassName,
                          .style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL,
                          .exStyle = WS_EX_CLIENTEDGE | WS_EX_ACCEPTFILES,
                          .parent = parent,
                          .id = id});
+}
+
+void SlotGridControl::SetDpi(UINT dpi) {
+  dpi_ = dpi;
+  metrics_ = ScaledGridMetrics(static_cast<int32_t>(dpi), metrics_.columnWidths[1],
+                               metrics_.clientHeight);
+  top_ = ClampTopRow(metrics_, top_);
+  UpdateScrollBar();
+  InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void SlotGridControl::SetNameColumnWidth(int32_t width) {
@@ -156,7 +166,8 @@ void SlotGridControl::OnPaint() {
 
 void SlotGridControl::Paint(HDC dc, const RECT& client) {
   FillRect(dc, &client, look_.CellBrush());
-  const SelectedObject font(dc, look_.Font());
+  const SelectedObject font(dc, look_.Font(dpi_));
+  const int inset = Scale(design::kCellTextInset, static_cast<int32_t>(dpi_));
   SetBkMode(dc, TRANSPARENT);
   const HBRUSH fixedLine = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
   const HBRUSH cellLine = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
@@ -182,12 +193,13 @@ void SlotGridControl::Paint(HDC dc, const RECT& client) {
                                                    [static_cast<std::size_t>(row)]);
       if (!text.empty() && width > 0) {
         SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-        ExtTextOutW(dc, left + kTextInset, top + kTextInset, ETO_CLIPPED, &cell, text.c_str(),
+        ExtTextOutW(dc, left + inset, top + inset, ETO_CLIPPED, &cell, text.c_str(),
                     static_cast<UINT>(text.size()), nullptr);
       }
       const HBRUSH line = fixed ? fixedLine : cellLine;
-      FillSpan(dc, left + width, top, left + width + kGridLine, top + height + kGridLine, line);
-      FillSpan(dc, left, top + height, left + width + kGridLine, top + height + kGridLine, line);
+      const int lineWidth = metrics_.line;
+      FillSpan(dc, left + width, top, left + width + lineWidth, top + height + lineWidth, line);
+      FillSpan(dc, left, top + height, left + width + lineWidth, top + height + lineWidth, line);
     }
   };
 
@@ -199,8 +211,8 @@ void SlotGridControl::Paint(HDC dc, const RECT& client) {
   const int32_t current = cursor_.Current();
   if (GetFocus() == Handle() && current >= top_) {
     const int top = RowTop(metrics_, top_, current);
-    const RECT focus{ColumnLeft(metrics_, 1), top, ColumnLeft(metrics_, kGridColumns) - kGridLine,
-                     top + metrics_.rowHeight};
+    const RECT focus{ColumnLeft(metrics_, 1), top,
+                     ColumnLeft(metrics_, kGridColumns) - metrics_.line, top + metrics_.rowHeight};
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     DrawFocusRect(dc, &focus);
   }
@@ -300,7 +312,7 @@ void SlotGridControl::OnMouseHover(int x, int y) {
     tool.lpszText = const_cast<wchar_t*>(L"");
     SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, kTipMaxWidth);
-    SendMessageW(tip_, WM_SETFONT, reinterpret_cast<WPARAM>(look_.Font()), FALSE);
+    SendMessageW(tip_, WM_SETFONT, reinterpret_cast<WPARAM>(look_.Font(dpi_)), FALSE);
   }
   std::wstring text = WideFromSjis(*hint);
   TTTOOLINFOW tool{};

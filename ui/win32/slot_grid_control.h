@@ -35,7 +35,10 @@ class SlotGridControl : public SlotGrid, public Window {
  public:
   SlotGridControl(const Look& look, GridListener& listener) : look_(look), listener_(listener) {}
 
-  bool Create(HWND parent, int id);
+  // Made at the sizes of dpi.
+  bool Create(HWND parent, int id, UINT dpi);
+  // The sizes and font of another DPI; the name column keeps its width until it is set.
+  void SetDpi(UINT dpi);
   void SetNameColumnWidth(int32_t width);
 
   std::string Cell(int32_t col, int32_t row) const override;
@@ -66,6 +69,7 @@ class SlotGridControl : public SlotGrid, public Window {
 
   const Look& look_;
   GridListener& listener_;
+  UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   GridMetrics metrics_;
   std::array<std::array<std::string, kGridRows>, kGridColumns> cells_;  // [col][row]
   RowCursor cursor_;

@@ -10,6 +10,7 @@
 #include "host/win32/wide.h"
 #include "ui/placement.h"
 #include "ui/win32/gdi.h"
+#include "ui/win32/monitor_dpi.h"
 
 namespace tabvane {
 
@@ -17,15 +18,13 @@ Window::~Window() {
   if (hwnd_ != nullptr) DestroyWindow(hwnd_);
 }
 
-void Window::RegisterClassOnce(const wchar_t* className, UINT style, HBRUSH background,
-                               HICON icon) {
+// No class icon: each top-level window gets the icons of its DPI as it is made.
+void Window::RegisterClassOnce(const wchar_t* className, UINT style, HBRUSH background) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
   wc.style = style;
   wc.lpfnWndProc = &Window::Proc;
   wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hIcon = icon;
-  wc.hIconSm = icon;
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = background;
   wc.lpszClassName = className;
@@ -76,16 +75,16 @@ Dialog::~Dialog() {
 
 namespace {
 
-// What WM_INITDIALOG needs besides the object: the place and client size to apply.
+// What WM_INITDIALOG needs besides the object: the design position to apply.
 struct DialogInit {
   Dialog* dialog;
-  int x, y, clientWidth, clientHeight;
+  Position position;
 };
 
 }  // namespace
 
-bool Dialog::Create(HWND owner, DWORD style, std::wstring_view caption, int x, int y,
-                    int clientWidth, int clientHeight) {
+bool Dialog::Create(HWND owner, DWORD style, std::wstring_view caption, const Position& position,
+                    const Place& client) {
   // An empty template: no menu, the default class, no title and no controls. The controls are
   // created at pixel positions in CreateControls, so the dialog's font units play no part.
   struct alignas(4) {
@@ -93,7 +92,8 @@ bool Dialog::Create(HWND owner, DWORD style, std::wstring_view caption, int x, i
     WORD menu, windowClass, title;
   } emptyTemplate{};
   emptyTemplate.head.style = style;
-  DialogInit init{this, x, y, clientWidth, clientHeight};
+  client_ = client;
+  DialogInit init{this, position};
   CreateDialogIndirectParamW(GetModuleHandleW(nullptr), &emptyTemplate.head, owner, &Dialog::Proc,
                              reinterpret_cast<LPARAM>(&init));
   if (hwnd_ == nullptr) return false;
@@ -103,6 +103,8 @@ bool Dialog::Create(HWND owner, DWORD style, std::wstring_view caption, int x, i
 
 void Dialog::RunModal() {
   if (hwnd_ == nullptr) return;
+  // A hidden dialog may have been moved to a monitor of another DPI without being told.
+  if (const UINT dpi = WindowDpi(hwnd_); dpi != dpi_) FitToDpi(dpi);
   if (!controlsMade_) {
     controlsMade_ = true;
     CreateControls();
@@ -144,15 +146,44 @@ void Dialog::FocusControl(HWND control) {
   SendMessageW(control, EM_SETSEL, 0, -1);
 }
 
+void Dialog::MakeControls(std::span<const ControlArgs> table) {
+  table_ = table;
+  controls_.clear();
+  const HFONT font = look_.Font(dpi_);
+  for (const ControlArgs& control : table) {
+    controls_.push_back(CreateControl(hwnd_, font, dpi_, control));
+  }
+}
+
+void Dialog::FitToDpi(UINT dpi) {
+  dpi_ = dpi;
+  const Place client = ScalePlace(client_, static_cast<int32_t>(dpi));
+  const SIZE outer = OuterSize(client.width, client.height,
+                               static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)),
+                               static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)), dpi);
+  SetWindowPos(hwnd_, nullptr, 0, 0, outer.cx, outer.cy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  look_.SetIcons(hwnd_, dpi);
+  const HFONT font = look_.Font(dpi);
+  for (std::size_t i = 0; i < controls_.size() && i < table_.size(); ++i) {
+    PlaceControl(controls_[i], font, dpi, table_[i]);
+  }
+}
+
 Position Dialog::DialogPosition() const {
   const Bounds bounds = OuterBounds(hwnd_);
-  return {bounds.left, bounds.top};
+  const MonitorScale scale = ScaleOfWindow(hwnd_);
+  return UnscalePosition({bounds.left, bounds.top}, scale.dpi, scale.origin);
 }
 
 void Dialog::SetDialogPosition(const Position& position) {
   Bounds bounds = OuterBounds(hwnd_);
-  bounds.left = position.left;
-  bounds.top = position.top;
+  const int32_t dpi = static_cast<int32_t>(dpi_);
+  const MonitorScale scale = ScaleAt(
+      {position.left, position.top, Unscale(bounds.width, dpi), Unscale(bounds.height, dpi)});
+  const Position corner = ScalePosition(position, scale.dpi, scale.origin);
+  bounds.left = corner.left;
+  bounds.top = corner.top;
   PlaceOnScreen(hwnd_, bounds, false);
 }
 
@@ -172,12 +203,19 @@ INT_PTR CALLBACK Dialog::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
   INT_PTR result = FALSE;
   try {
     if (init != nullptr) {
-      RECT frame{0, 0, init->clientWidth, init->clientHeight};
-      AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE)), FALSE,
-                         static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE)));
-      SetWindowPos(hwnd, nullptr, init->x, init->y, frame.right - frame.left,
-                   frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+      // The dialog scales itself: the dialog manager's own scaling would move the controls a
+      // second time.
+      TakeOverDialogScaling(hwnd);
+      self->FitToDpi(WindowDpi(hwnd));
+      self->SetDialogPosition(init->position);
       // FALSE: the dialog stays hidden and sets its own focus when it is shown.
+    } else if (message == WM_DPICHANGED) {
+      // The suggested rectangle's corner, and the size of the client area at the new DPI.
+      const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(hwnd, nullptr, suggested.left, suggested.top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      self->FitToDpi(HIWORD(wParam));
+      result = TRUE;
     } else {
       result = self->HandleMessage(message, wParam, lParam);
     }
@@ -193,20 +231,31 @@ INT_PTR CALLBACK Dialog::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
   return result;
 }
 
-HWND CreateControl(HWND parent, HFONT font, const ControlArgs& args) {
-  const std::wstring text = WideFromSjis(args.text);
-  int width = args.width;
+namespace {
+
+// The place of a control made from args at dpi; a label as wide as its text at least.
+Place ControlPlace(HWND parent, HFONT font, UINT dpi, const ControlArgs& args,
+                   std::wstring_view text) {
+  Place place = ScalePlace(args.place, static_cast<int32_t>(dpi));
   if (args.kind != nullptr && std::wstring_view(args.kind) == WC_STATICW) {
     SIZE extent{};
     if (const WindowDC dc(parent); dc.Get() != nullptr) {
       const SelectedObject selected(dc.Get(), font);
       GetTextExtentPoint32W(dc.Get(), text.data(), static_cast<int>(text.size()), &extent);
     }
-    width = std::max<int>(width, extent.cx);
+    place.width = std::max<int32_t>(place.width, extent.cx);
   }
+  return place;
+}
+
+}  // namespace
+
+HWND CreateControl(HWND parent, HFONT font, UINT dpi, const ControlArgs& args) {
+  const std::wstring text = WideFromSjis(args.text);
+  const Place place = ControlPlace(parent, font, dpi, args, text);
   const HWND control = CreateWindowExW(
-      args.exStyle, args.kind, text.c_str(), args.style | WS_CHILD, args.x, args.y, width,
-      args.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
+      args.exStyle, args.kind, text.c_str(), args.style | WS_CHILD, place.left, place.top,
+      place.width, place.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
       GetModuleHandleW(nullptr), nullptr);
   if (control != nullptr && font != nullptr) {
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -214,9 +263,15 @@ HWND CreateControl(HWND parent, HFONT font, const ControlArgs& args) {
   return control;
 }
 
-void SetWindowIcon(HWND hwnd, HICON icon) {
-  SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-  SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+void PlaceControl(HWND control, HFONT font, UINT dpi, const ControlArgs& args) {
+  if (control == nullptr) return;
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  MoveTo(control, ControlPlace(GetParent(control), font, dpi, args, WideFromSjis(args.text)));
+  InvalidateRect(control, nullptr, TRUE);
+}
+
+void MoveTo(HWND window, const Place& place) {
+  MoveWindow(window, place.left, place.top, place.width, place.height, TRUE);
 }
 
 std::string WindowTextSjis(HWND hwnd) {
@@ -256,12 +311,21 @@ Bounds OuterBounds(HWND hwnd) {
   return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-void PlaceOnScreen(HWND hwnd, const Bounds& bounds, bool resize) {
+namespace {
+
+// Bounds as a screen rectangle; the far edges of a hand-edited file's numbers stay in range.
+RECT ScreenRect(const Bounds& bounds) {
   const auto edge = [](int32_t start, int32_t length) {
     return static_cast<LONG>(std::clamp<int64_t>(int64_t{start} + length, INT32_MIN, INT32_MAX));
   };
-  const RECT wanted{bounds.left, bounds.top, edge(bounds.left, bounds.width),
-                    edge(bounds.top, bounds.height)};
+  return {bounds.left, bounds.top, edge(bounds.left, bounds.width),
+          edge(bounds.top, bounds.height)};
+}
+
+}  // namespace
+
+void PlaceOnScreen(HWND hwnd, const Bounds& bounds, bool resize) {
+  const RECT wanted = ScreenRect(bounds);
   Bounds placed = bounds;
   if (MonitorFromRect(&wanted, MONITOR_DEFAULTTONULL) == nullptr) {
     MONITORINFO info{};
@@ -281,6 +345,54 @@ void PlaceOnScreen(HWND hwnd, const Bounds& bounds, bool resize) {
   UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
   if (!resize) flags |= SWP_NOSIZE;
   SetWindowPos(hwnd, nullptr, placed.left, placed.top, placed.width, placed.height, flags);
+}
+
+namespace {
+
+MonitorScale ScaleOf(HMONITOR monitor) {
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (!GetMonitorInfoW(monitor, &info)) return {};
+  return {static_cast<int32_t>(MonitorDpi(monitor)), {info.rcMonitor.left, info.rcMonitor.top}};
+}
+
+// The monitor whose rectangle in 96-dpi numbers overlaps wanted most.
+struct MonitorSearch {
+  RECT wanted;
+  HMONITOR best = nullptr;
+  int64_t bestArea = 0;
+};
+
+BOOL CALLBACK OverlapMost(HMONITOR monitor, HDC, RECT* pixels, LPARAM data) {
+  auto* search = reinterpret_cast<MonitorSearch*>(data);
+  const Bounds design = UnscaleBounds(
+      {pixels->left, pixels->top, pixels->right - pixels->left, pixels->bottom - pixels->top},
+      static_cast<int32_t>(MonitorDpi(monitor)), {pixels->left, pixels->top});
+  const RECT area = ScreenRect(design);
+  RECT common{};
+  if (IntersectRect(&common, &area, &search->wanted)) {
+    const int64_t size = int64_t{common.right - common.left} * (common.bottom - common.top);
+    if (size > search->bestArea) {
+      search->best = monitor;
+      search->bestArea = size;
+    }
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+MonitorScale ScaleOfWindow(HWND hwnd) {
+  return ScaleOf(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST));
+}
+
+MonitorScale ScaleAt(const Bounds& bounds) {
+  MonitorSearch search{ScreenRect(bounds)};
+  EnumDisplayMonitors(nullptr, nullptr, &OverlapMost, reinterpret_cast<LPARAM>(&search));
+  if (search.best == nullptr) {
+    search.best = MonitorFromRect(&search.wanted, MONITOR_DEFAULTTONEAREST);
+  }
+  return ScaleOf(search.best);
 }
 
 }  // namespace tabvane

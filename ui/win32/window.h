@@ -5,10 +5,14 @@
 
 #include <windows.h>
 
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/settings.h"
+#include "ui/dpi.h"
+#include "ui/win32/look.h"
 
 namespace tabvane {
 
@@ -35,8 +39,7 @@ class Window {
   };
 
   // Registers a class whose procedure is Window's; a class already registered is fine.
-  static void RegisterClassOnce(const wchar_t* className, UINT style, HBRUSH background,
-                                HICON icon);
+  static void RegisterClassOnce(const wchar_t* className, UINT style, HBRUSH background);
   bool Create(const CreateArgs& args);
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -46,13 +49,26 @@ class Window {
   HWND hwnd_ = nullptr;
 };
 
+// One child control: its window class, its place in the parent's client area at 96 dpi, its
+// text (Shift-JIS), its styles besides WS_CHILD, and its id. Written as designated
+// initializers, a list of these reads like the window's table of controls.
+struct ControlArgs {
+  const wchar_t* kind = nullptr;
+  Place place{};
+  std::string_view text{};
+  DWORD style = 0;
+  DWORD exStyle = 0;
+  int id = -1;
+};
+
 // A modeless dialog from an empty in-memory template, hidden until shown modally by its own
 // loop. The object is attached on WM_INITDIALOG; HandleMessage returns FALSE for the default.
 // Its controls are made on the first showing: most runs never open a dialog, and every window
-// made at start-up costs start-up time and memory.
+// made at start-up costs start-up time and memory. It lays itself out for the DPI of its
+// monitor when it is shown and whenever that DPI changes (WM_DPICHANGED).
 class Dialog {
  public:
-  Dialog() = default;
+  explicit Dialog(const Look& look) : look_(look) {}
   Dialog(const Dialog&) = delete;
   Dialog& operator=(const Dialog&) = delete;
   virtual ~Dialog();
@@ -60,15 +76,20 @@ class Dialog {
   HWND Handle() const { return hwnd_; }
 
  protected:
-  // Creates the hidden dialog owned by owner with the given client size at (x, y), without
-  // its controls.
-  bool Create(HWND owner, DWORD style, std::wstring_view caption, int x, int y, int clientWidth,
-              int clientHeight);
+  // Creates the hidden dialog owned by owner at a position and with a client area of the
+  // design, without its controls.
+  bool Create(HWND owner, DWORD style, std::wstring_view caption, const Position& position,
+              const Place& client);
+  // Makes the controls: MakeControls with the dialog's table, then what the table cannot say.
   virtual void CreateControls() = 0;
   // Fills the controls each time the dialog is about to show.
   virtual void OnShow() = 0;
   virtual INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
 
+  // Makes the controls of table, in its order (the tab order), in the dialog's font and at its
+  // DPI. The table must outlive the dialog: the controls are placed from it again at each
+  // change of the DPI.
+  void MakeControls(std::span<const ControlArgs> table);
   // The modal showing: the controls are made the first time, OnShow fills them, then the
   // dialog shows with its owner disabled and runs messages until EndModal.
   void RunModal();
@@ -76,22 +97,33 @@ class Dialog {
   // Focus to control, an edit field with its whole text selected; a hidden dialog gets it as
   // soon as it is shown.
   void FocusControl(HWND control);
+  // The top left corner in 96-dpi numbers, as the settings file keeps it.
   Position DialogPosition() const;
   void SetDialogPosition(const Position& position);
 
+  const Look& look_;
+
  private:
   static INT_PTR CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+  // Sizes the dialog for its client area at dpi, gives it that DPI's icons and places its
+  // controls, if it has them, in that DPI's font.
+  void FitToDpi(UINT dpi);
 
   HWND hwnd_ = nullptr;
   HWND pendingFocus_ = nullptr;
   bool modal_ = false;
   bool controlsMade_ = false;
+  Place client_{};
+  UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+  std::span<const ControlArgs> table_;
+  std::vector<HWND> controls_;  // those of table_, in its order
 };
 
 // A dialog whose logic is a form object (TForm2, TForm3): its FormShow fills the controls.
 template <typename Form>
 class FormDialog : public Dialog {
  public:
+  using Dialog::Dialog;
   void Attach(Form& form) { form_ = &form; }
 
  protected:
@@ -102,18 +134,6 @@ class FormDialog : public Dialog {
   Form* form_ = nullptr;
 };
 
-// One child control: its window class, its place in the parent's client area, its text
-// (Shift-JIS), its styles besides WS_CHILD, and its id. Written as designated initializers, a
-// list of these reads like the window's table of controls.
-struct ControlArgs {
-  const wchar_t* kind = nullptr;
-  int x = 0, y = 0, width = 0, height = 0;
-  std::string_view text{};
-  DWORD style = 0;
-  DWORD exStyle = 0;
-  int id = -1;
-};
-
 // The styles of the dialogs' controls: a label (no tab stop, no "&" prefix), a one-line edit
 // field, a push button and a check box.
 inline constexpr DWORD kLabelStyle = WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX;
@@ -121,13 +141,14 @@ inline constexpr DWORD kEditStyle = WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
 inline constexpr DWORD kButtonStyle = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
 inline constexpr DWORD kCheckStyle = WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;
 
-// Creates a child control of parent in font; nullptr on failure. A static text (a label)
-// grows wider than its width when its text needs it, as a label sized to its text does, so
-// that no font's metrics cut its last character off.
-HWND CreateControl(HWND parent, HFONT font, const ControlArgs& args);
-
-// The program's icon as a window's small and big icon (title bar, task switcher).
-void SetWindowIcon(HWND hwnd, HICON icon);
+// Creates a child control of parent in font, at its place scaled to dpi; nullptr on failure.
+// A static text (a label) grows wider than its place when its text needs it, as a label sized
+// to its text does, so that no font's metrics cut its last character off.
+HWND CreateControl(HWND parent, HFONT font, UINT dpi, const ControlArgs& args);
+// Gives a control made by CreateControl from args the font and place of another DPI.
+void PlaceControl(HWND control, HFONT font, UINT dpi, const ControlArgs& args);
+// Moves a child window to a place given in pixels.
+void MoveTo(HWND window, const Place& place);
 
 std::string WindowTextSjis(HWND hwnd);
 void SetWindowTextSjis(HWND hwnd, std::string_view text);
@@ -135,8 +156,21 @@ void SetWindowTextSjis(HWND hwnd, std::string_view text);
 // Outer bounds: the restored bounds while minimized, the maximized bounds while maximized.
 Bounds OuterBounds(HWND hwnd);
 
-// Moves (and with resize, sizes) a top-level window to bounds. Bounds on no monitor at all
-// are shifted into the nearest monitor's work area; bounds on any monitor stay as they are.
+// Moves (and with resize, sizes) a top-level window to bounds in pixels. Bounds on no monitor
+// at all are shifted into the nearest monitor's work area; bounds on any monitor stay as they
+// are.
 void PlaceOnScreen(HWND hwnd, const Bounds& bounds, bool resize);
+
+// What turns the settings file's 96-dpi numbers into a monitor's pixels and back: its DPI and
+// its top left corner (ScaleBounds, UnscaleBounds).
+struct MonitorScale {
+  int32_t dpi = kDesignDpi;
+  Position origin{};
+};
+// The monitor a window is on; while it is minimized, the one of its restored bounds.
+MonitorScale ScaleOfWindow(HWND hwnd);
+// The monitor on which bounds in 96-dpi numbers lie: the one whose rectangle in such numbers
+// (its corner, its size at 96 dpi) they overlap most, else the one nearest to them.
+MonitorScale ScaleAt(const Bounds& bounds);
 
 }  // namespace tabvane
