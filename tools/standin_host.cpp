@@ -22,6 +22,7 @@
 #include <utility>
 
 #include "host/win32/exe_path.h"
+#include "host/win32/swallowed.h"
 #include "host/win32/wide.h"
 #include "host/win32/win32_files.h"
 #include "text/lines.h"
@@ -195,6 +196,7 @@ class StandinHost {
       if (message == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     } catch (...) {
       // Nothing may unwind into user32; the message falls through to the default handling.
+      ReportSwallowed("the stand-in's window procedure");
     }
     return DefWindowProcW(window, message, wParam, lParam);
   }
@@ -352,6 +354,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   try {
     return tabvane::Run(instance, show);
   } catch (...) {
+    tabvane::ReportSwallowed("the stand-in's entry");
     return 1;
   }
 }
