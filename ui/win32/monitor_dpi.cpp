@@ -1,6 +1,8 @@
 // The DPI of the system, monitors and windows through the functions the running Windows has.
 #include "ui/win32/monitor_dpi.h"
 
+#include "ui/win32/gdi.h"
+
 namespace tabvane {
 namespace {
 
@@ -45,9 +47,8 @@ const DpiFunctions& Functions() {
 
 UINT SystemDpi() {
   if (const auto forSystem = Functions().forSystem) return forSystem();
-  const HDC screen = GetDC(nullptr);
-  const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
-  if (screen != nullptr) ReleaseDC(nullptr, screen);
+  const WindowDC screen(nullptr);
+  const int dpi = screen.Get() != nullptr ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0;
   return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
 }
 
