@@ -94,7 +94,8 @@ void DetectionWindow::CopyToClipboard() const {
     if (void* target = GlobalLock(memory); target != nullptr) {
       std::memcpy(target, text.c_str(), bytes);
       GlobalUnlock(memory);
-      // The clipboard owns the memory once it takes it.
+      // The clipboard owns the memory once it takes it; a refusal leaves it ours to free.
+      // cppcheck-suppress doubleFree ; cppcheck counts SetClipboardData as a free even when it fails
       if (SetClipboardData(CF_UNICODETEXT, memory) == nullptr) GlobalFree(memory);
     } else {
       GlobalFree(memory);
