@@ -9,19 +9,30 @@
 
 namespace tabvane {
 
+// The number of LF bytes in bytes: LineCursor gives at most one line more.
+std::size_t CountLineFeeds(std::string_view bytes);
+
 class LineCursor {
  public:
-  explicit LineCursor(std::string_view bytes) : bytes_(bytes) {}
+  explicit LineCursor(std::string_view bytes);
 
   // True when no line is left: at the end of the bytes, or at a 0x1A that begins a line.
   bool AtEnd() const;
 
   // The next line without its line end and without dropped CRs; the empty text at the end.
-  std::string Next();
+  // Usually a view of the bytes; a line with a CR inside is put together in the cursor. Either
+  // way the view holds until the next call.
+  std::string_view Next();
 
  private:
   std::string_view bytes_;
   std::size_t pos_ = 0;
+  // The first CR and the first 0x1A at or after some earlier line start (npos: none left).
+  // Each is looked for again only once a line starts past it, so a text without them is
+  // searched for them once, and a CR LF text once per line.
+  std::size_t cr_;
+  std::size_t eof_;
+  std::string joined_;
 };
 
 }  // namespace tabvane

@@ -122,8 +122,8 @@ bool RegisterOpenCommand(const std::wstring& exePath) {
 std::optional<std::string> BridgeBatchTarget(std::string_view bridgeBytes) {
   LineCursor lines(bridgeBytes);
   while (!lines.AtEnd()) {
-    const std::string line = lines.Next();
-    if (line.starts_with(kDirective)) return line.substr(kDirective.size());
+    const std::string_view line = lines.Next();
+    if (line.starts_with(kDirective)) return std::string(line.substr(kDirective.size()));
   }
   return std::nullopt;
 }
@@ -267,7 +267,7 @@ class StandinHost {
     if (!file.opened || !file.complete || file.bytes == captionsBytes_) return;
     captionsBytes_ = file.bytes;
     LineCursor lines(captionsBytes_);
-    for (HWND caption : captions_) SetText(caption, lines.AtEnd() ? std::string() : lines.Next());
+    for (HWND caption : captions_) SetText(caption, lines.AtEnd() ? std::string_view() : lines.Next());
   }
 
   // What the host does on Ctrl+B here: find the transform the bridge batch names, log it

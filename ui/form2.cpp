@@ -44,7 +44,7 @@ std::string ReadBatchTitle(Files& files, const std::string& path) {
   if (!read.opened) return {};
   LineCursor lines(read.bytes);
   if (lines.AtEnd()) return {};
-  const std::string line = lines.Next();
+  const std::string_view line = lines.Next();
   std::string_view title = Trim(line);
   // "@REM" in any case goes as a whole; anything else loses its first three bytes.
   title.remove_prefix(IsAtRem(title.substr(0, 4)) ? 4 : std::min<std::size_t>(3, title.size()));
