@@ -47,9 +47,7 @@ std::vector<TCommandEntry> LoadCommandList(Files& files, const std::string& path
 }
 
 int32_t BuildTabs(std::vector<TCommandEntry>& entries, const std::array<TabStrip*, kPageCount>& strips) {
-  for (TabStrip* strip : strips) {
-    if (strip) strip->RemoveAllTabs();
-  }
+  std::array<std::vector<std::string_view>, kPageCount> captions;
   int32_t prevPage = -1;
   int32_t prevTab = -1;
   int32_t count = 0;
@@ -58,12 +56,16 @@ int32_t BuildTabs(std::vector<TCommandEntry>& entries, const std::array<TabStrip
     if (entry.Page < 0 || entry.Page >= kPageCount) continue;
     // The loader already turned every change of name into a change of TabIndex.
     if (entry.Page != prevPage || entry.TabIndex != prevTab) {
-      if (TabStrip* strip = strips[static_cast<std::size_t>(entry.Page)]) strip->AppendTab(entry.TabName);
+      const auto page = static_cast<std::size_t>(entry.Page);
+      if (strips[page]) captions[page].push_back(entry.TabName);
       ++count;
       entry.MenuNumber = count;
     }
     prevPage = entry.Page;
     prevTab = entry.TabIndex;
+  }
+  for (std::size_t page = 0; page < strips.size(); ++page) {
+    if (strips[page]) strips[page]->SetTabs(captions[page]);
   }
   return count;
 }

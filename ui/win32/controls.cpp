@@ -91,42 +91,34 @@ bool TabStripControl::Create(HWND parent, int id, HFONT font,
   return hwnd_ != nullptr;
 }
 
-void TabStripControl::RemoveAllTabs() {
-  SendMessageW(hwnd_, TCM_DELETEALLITEMS, 0, 0);
-  if (tabsChanged_) tabsChanged_();
+void TabStripControl::SetTabs(const std::vector<std::string_view>& captions) {
+  if (SendMessageW(hwnd_, TCM_GETITEMCOUNT, 0, 0) > 0) {
+    SendMessageW(hwnd_, TCM_DELETEALLITEMS, 0, 0);
+    if (tabsChanged_) tabsChanged_();
+  }
+  waiting_.assign(captions.begin(), captions.end());
+  // The strip of a page on show must never paint without its tabs.
+  if ((GetWindowLongPtrW(GetParent(hwnd_), GWL_STYLE) & WS_VISIBLE) != 0) Fill();
 }
 
-void TabStripControl::AppendTab(std::string_view caption) {
-  std::wstring text = WideFromSjis(caption);
+void TabStripControl::Fill() const {
+  if (waiting_.empty()) return;
+  const std::vector<std::string> captions = std::move(waiting_);
+  waiting_.clear();
+  // The tabs go in at a fixed width: a control that lays out every tab again on each insert
+  // (Wine's measures every caption) then does not measure n captions n times.
+  const LONG_PTR style = GetWindowLongPtrW(hwnd_, GWL_STYLE);
+  SetWindowLongPtrW(hwnd_, GWL_STYLE, style | TCS_FIXEDWIDTH);
   TCITEMW item{};
   item.mask = TCIF_TEXT;
-  item.pszText = text.data();
-  const int32_t count = TabCount();
-  SendMessageW(hwnd_, TCM_INSERTITEMW, static_cast<WPARAM>(count),
-               reinterpret_cast<LPARAM>(&item));
-  // The first tab of an empty strip becomes the selected one, as the control does on Windows.
-  if (count == 0 && SelectedTab() < 0) SendMessageW(hwnd_, TCM_SETCURSEL, 0, 0);
-  if (filling_) {
-    appendedWhileFilling_ = true;
-  } else if (tabsChanged_) {
-    tabsChanged_();
+  for (std::size_t i = 0; i < captions.size(); ++i) {
+    std::wstring text = WideFromSjis(captions[i]);
+    item.pszText = text.data();
+    SendMessageW(hwnd_, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
   }
-}
-
-void TabStripControl::BeginFill() {
-  if (filling_) return;
-  filling_ = true;
-  SetWindowLongPtrW(hwnd_, GWL_STYLE, GetWindowLongPtrW(hwnd_, GWL_STYLE) | TCS_FIXEDWIDTH);
-}
-
-void TabStripControl::EndFill() {
-  if (!filling_) return;
-  filling_ = false;
-  SetWindowLongPtrW(hwnd_, GWL_STYLE,
-                    GetWindowLongPtrW(hwnd_, GWL_STYLE) & ~LONG_PTR{TCS_FIXEDWIDTH});
-  // A strip that took no tab (a page without tabs, a first start) has nothing to measure.
-  if (!appendedWhileFilling_) return;
-  appendedWhileFilling_ = false;
+  // The first tab is the selected one, as the control makes it on Windows.
+  if (SendMessageW(hwnd_, TCM_GETCURSEL, 0, 0) < 0) SendMessageW(hwnd_, TCM_SETCURSEL, 0, 0);
+  SetWindowLongPtrW(hwnd_, GWL_STYLE, style & ~LONG_PTR{TCS_FIXEDWIDTH});
   // The font again makes every version of the control measure the captions now.
   SendMessageW(hwnd_, WM_SETFONT, static_cast<WPARAM>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)),
                TRUE);
@@ -134,10 +126,12 @@ void TabStripControl::EndFill() {
 }
 
 int32_t TabStripControl::TabCount() const {
+  Fill();
   return static_cast<int32_t>(SendMessageW(hwnd_, TCM_GETITEMCOUNT, 0, 0));
 }
 
 int32_t TabStripControl::SelectedTab() const {
+  Fill();
   return static_cast<int32_t>(SendMessageW(hwnd_, TCM_GETCURSEL, 0, 0));
 }
 
@@ -213,6 +207,7 @@ void PageControlWindows::Layout(int x, int y, int width, int height) {
 void PageControlWindows::ShowActivePage() {
   const HWND focus = GetFocus();
   const int32_t active = ActivePage();
+  if (active >= 0) sheets_[static_cast<std::size_t>(active)]->Strip().Fill();
   for (std::size_t i = 0; i < sheets_.size(); ++i) {
     ShowWindow(sheets_[i]->Handle(), static_cast<int32_t>(i) == active ? SW_SHOW : SW_HIDE);
   }
@@ -220,14 +215,6 @@ void PageControlWindows::ShowActivePage() {
   if (focus != nullptr && !IsWindowVisible(focus) && active >= 0) {
     SetFocus(sheets_[static_cast<std::size_t>(active)]->Grid().Handle());
   }
-}
-
-void PageControlWindows::BeginFill() {
-  for (auto& sheet : sheets_) sheet->Strip().BeginFill();
-}
-
-void PageControlWindows::EndFill() {
-  for (auto& sheet : sheets_) sheet->Strip().EndFill();
 }
 
 int32_t PageControlWindows::ActivePage() const {

@@ -94,15 +94,7 @@ void MainForm::Attach(TForm1& form) {
 }
 
 void MainForm::Show(int showCommand) {
-  // The start-up fills the tab strips from the command list: thousands of tabs, maybe.
-  pages_.BeginFill();
-  try {
-    if (form_ != nullptr) form_->FormShow();
-  } catch (...) {
-    pages_.EndFill();
-    throw;
-  }
-  pages_.EndFill();
+  if (form_ != nullptr) form_->FormShow();
   if (showCommand == SW_MINIMIZE || showCommand == SW_SHOWMINIMIZED ||
       showCommand == SW_SHOWMINNOACTIVE || showCommand == SW_FORCEMINIMIZE) {
     app_.Minimize(showCommand);
