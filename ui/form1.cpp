@@ -148,9 +148,12 @@ void TForm1::SwitchTo(std::size_t index) {
 
 void TForm1::Timer1Timer() { ScanHost(); }
 
+int32_t ComboBox1Width(int32_t panel1ClientWidth) {
+  return std::max(panel1ClientWidth - kComboLeft - kComboRightGap, kMinControlWidth);
+}
+
 void TForm1::Panel1Resize() {
-  view_.SetComboWidth(std::max(view_.Panel1ClientWidth() - kComboLeft - kComboRightGap,
-                               kMinControlWidth));
+  view_.SetComboWidth(ComboBox1Width(view_.Panel1ClientWidth()));
   ApplyNameColumnWidth();
 }
 

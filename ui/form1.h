@@ -26,6 +26,9 @@ constexpr uint16_t kVkC = 67;
 constexpr uint16_t kVkV = 86;
 constexpr uint16_t kVkX = 88;
 
+// ComboBox1's width in a Panel1 of that client width, as Panel1Resize sets it.
+int32_t ComboBox1Width(int32_t panel1ClientWidth);
+
 class TForm1 {
  public:
   // exePath: the running executable's full path (Shift-JIS).

@@ -187,8 +187,7 @@ TEST_F(ControlsTest, GridCellsOutsideTheGridAreIgnored) {
 TEST_F(ControlsTest, TabsAndPagesSetFromCodeNotifyNobody) {
   CountingListener listener;
   PageControlWindows pages(look, listener);
-  ASSERT_TRUE(pages.Create(parent.Handle(), 200, look));
-  pages.Layout(0, 0, 371, 416);
+  ASSERT_TRUE(pages.Create(parent.Handle(), 200, look, 0, 0, 371, 416));
   TabStrip& strip = pages.Sheet(0).Strip();
 
   EXPECT_EQ(strip.SelectedTab(), -1);
@@ -236,8 +235,7 @@ TEST_F(ControlsTest, TabsOfAHiddenPageComeInWhenShownOrRead) {
     SCOPED_TRACE(captions.size());
     CountingListener listener;
     PageControlWindows pages(look, listener);
-    ASSERT_TRUE(pages.Create(parent.Handle(), 200, look));
-    pages.Layout(0, 0, 371, 416);
+    ASSERT_TRUE(pages.Create(parent.Handle(), 200, look, 0, 0, 371, 416));
     pages.SetActivePage(0);
     TabStripControl& plain = pages.Sheet(0).Strip();
     for (std::size_t i = 0; i < captions.size(); ++i) {

@@ -32,11 +32,9 @@ bool AppWindow::Create(HICON icon) {
   // Minimize, Restore and Close; the caption draws the title where a desktop shows minimized
   // windows itself.
   constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_VISIBLE | WS_SYSMENU | WS_MINIMIZEBOX;
-  if (!Window::Create({.className = kClassName, .text = kTitle, .style = kStyle})) {
-    return false;
-  }
-  SetWindowIcon(Handle(), icon);
-  return true;
+  // The class's icon is the window's: no WM_SETICON, which under Wine costs round trips to the
+  // server and the X server.
+  return Window::Create({.className = kClassName, .text = kTitle, .style = kStyle});
 }
 
 void AppWindow::Minimize(int showCommand) { ShowWindow(Handle(), showCommand); }

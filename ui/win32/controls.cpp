@@ -39,12 +39,13 @@ WPARAM IndexOrNone(int32_t index, int32_t count) {
 // ---- Container ----
 
 bool Container::Create(HWND parent, HWND notifyTarget, HBRUSH background, int x, int y,
-                       int width, int height) {
+                       int width, int height, bool shown) {
   RegisterClassOnce(kContainerClass, 0, nullptr, nullptr);
   notifyTarget_ = notifyTarget;
   background_ = background;
   return Window::Create({.className = kContainerClass,
-                         .style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+                         .style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS |
+                                  (shown ? DWORD{WS_VISIBLE} : DWORD{0}),
                          .parent = parent,
                          .x = x,
                          .y = y,
@@ -80,11 +81,13 @@ void Container::OnSize(int, int) {}
 
 // ---- TabStripControl ----
 
-bool TabStripControl::Create(HWND parent, int id, HFONT font,
+bool TabStripControl::Create(HWND parent, int id, HFONT font, int width, int height,
                              std::function<void()> tabsChanged) {
   tabsChanged_ = std::move(tabsChanged);
   hwnd_ = CreateControl(parent, font,
                         {.kind = WC_TABCONTROLW,
+                         .width = width,
+                         .height = height,
                          .style = WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | TCS_SINGLELINE |
                                   TCS_TABS,
                          .id = id});
@@ -142,18 +145,23 @@ void TabStripControl::SelectTab(int32_t index) {
 
 // ---- TabSheet ----
 
-bool TabSheet::Create(HWND parent, HWND notifyTarget, int index, const Look& look) {
-  if (!Container::Create(parent, notifyTarget, GetSysColorBrush(COLOR_BTNFACE), 0, 0, 0, 0)) {
+bool TabSheet::Create(HWND parent, HWND notifyTarget, int index, const Look& look,
+                      const RECT& area) {
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  if (!Container::Create(parent, notifyTarget, GetSysColorBrush(COLOR_BTNFACE), area.left,
+                         area.top, width, height, false)) {
     return false;
   }
-  ShowWindow(Handle(), SW_HIDE);
-  if (!strip_.Create(Handle(), kStripIdBase + index, look.Font(), [this] { PlaceGrid(); })) {
-    return false;
-  }
-  if (!grid_.Create(Handle(), kGridIdBase + index)) return false;
   // The grid lies over the strip's display area: above it in the z-order, which the strip's
-  // WS_CLIPSIBLINGS keeps it from painting over.
-  SetWindowPos(grid_.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  // WS_CLIPSIBLINGS keeps it from painting over. A child window made later lies below those
+  // made before it, so the grid comes first.
+  if (!grid_.Create(Handle(), kGridIdBase + index)) return false;
+  if (!strip_.Create(Handle(), kStripIdBase + index, look.Font(), width, height,
+                     [this] { PlaceGrid(); })) {
+    return false;
+  }
+  PlaceGrid();
   return true;
 }
 
@@ -176,9 +184,14 @@ PageControlWindows::PageControlWindows(const Look& look, GridListener& listener)
   for (auto& sheet : sheets_) sheet = std::make_unique<TabSheet>(look, listener);
 }
 
-bool PageControlWindows::Create(HWND parent, int id, const Look& look) {
+bool PageControlWindows::Create(HWND parent, int id, const Look& look, int x, int y, int width,
+                                int height) {
   tabs_ = CreateControl(parent, look.SidewaysFont(),
                         {.kind = WC_TABCONTROLW,
+                         .x = x,
+                         .y = y,
+                         .width = width,
+                         .height = height,
                          .style = WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | TCS_VERTICAL |
                                   TCS_MULTILINE | TCS_TABS,
                          .id = id});
@@ -189,15 +202,23 @@ bool PageControlWindows::Create(HWND parent, int id, const Look& look) {
     item.mask = TCIF_TEXT;
     item.pszText = caption.data();
     SendMessageW(tabs_, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
-    if (!sheets_[i]->Create(tabs_, parent, static_cast<int>(i), look)) return false;
+  }
+  const RECT display = DisplayArea(width, height);
+  for (std::size_t i = 0; i < sheets_.size(); ++i) {
+    if (!sheets_[i]->Create(tabs_, parent, static_cast<int>(i), look, display)) return false;
   }
   return true;
 }
 
-void PageControlWindows::Layout(int x, int y, int width, int height) {
-  MoveWindow(tabs_, x, y, width, height, TRUE);
+RECT PageControlWindows::DisplayArea(int width, int height) const {
   RECT display{0, 0, width, height};
   SendMessageW(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+  return display;
+}
+
+void PageControlWindows::Layout(int x, int y, int width, int height) {
+  MoveWindow(tabs_, x, y, width, height, TRUE);
+  const RECT display = DisplayArea(width, height);
   for (auto& sheet : sheets_) {
     MoveWindow(sheet->Handle(), display.left, display.top, display.right - display.left,
                display.bottom - display.top, TRUE);
@@ -255,6 +276,10 @@ bool ComboBoxControl::Create(HWND parent, int id, int x, int y, int width, HFONT
 }
 
 void ComboBoxControl::SetWidth(int width) {
+  // Under Wine a resize of the list costs about a hundred requests to the server.
+  RECT current{};
+  GetWindowRect(hwnd_, &current);
+  if (current.right - current.left == width) return;
   SetWindowPos(hwnd_, nullptr, 0, 0, width, kComboDropHeight,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   FitHeight();  // Wine gives the field the font's height again on every resize

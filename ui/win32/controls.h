@@ -25,7 +25,7 @@ namespace tabvane {
 class Container : public Window {
  public:
   bool Create(HWND parent, HWND notifyTarget, HBRUSH background, int x, int y, int width,
-              int height);
+              int height, bool shown = true);
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -44,7 +44,8 @@ class Container : public Window {
 // the page can place the grid below them again.
 class TabStripControl : public TabStrip {
  public:
-  bool Create(HWND parent, int id, HFONT font, std::function<void()> tabsChanged);
+  bool Create(HWND parent, int id, HFONT font, int width, int height,
+              std::function<void()> tabsChanged);
   HWND Handle() const { return hwnd_; }
 
   void SetTabs(const std::vector<std::string_view>& captions) override;
@@ -68,7 +69,8 @@ class TabStripControl : public TabStrip {
 class TabSheet : public Container {
  public:
   TabSheet(const Look& look, GridListener& listener) : grid_(look, listener) {}
-  bool Create(HWND parent, HWND notifyTarget, int index, const Look& look);
+  // A hidden page at area, its windows made at their places.
+  bool Create(HWND parent, HWND notifyTarget, int index, const Look& look, const RECT& area);
   TabStripControl& Strip() { return strip_; }
   const TabStripControl& Strip() const { return strip_; }
   SlotGridControl& Grid() { return grid_; }
@@ -88,7 +90,9 @@ class TabSheet : public Container {
 class PageControlWindows : public PageControl {
  public:
   PageControlWindows(const Look& look, GridListener& listener);
-  bool Create(HWND parent, int id, const Look& look);
+  // The control at the given rectangle of its parent, its pages made in its display area: under
+  // Wine every move is a round trip to the server, and so is every resize of their windows.
+  bool Create(HWND parent, int id, const Look& look, int x, int y, int width, int height);
   HWND Handle() const { return tabs_; }
   TabSheet& Sheet(std::size_t index) { return *sheets_[index]; }
   const TabSheet& Sheet(std::size_t index) const { return *sheets_[index]; }
@@ -101,6 +105,9 @@ class PageControlWindows : public PageControl {
   void SetActivePage(int32_t page) override;
 
  private:
+  // The pages' rectangle inside a control of that size.
+  RECT DisplayArea(int width, int height) const;
+
   HWND tabs_ = nullptr;
   std::array<std::unique_ptr<TabSheet>, 6> sheets_;
 };

@@ -25,6 +25,11 @@ constexpr int kListBox1Id = 103;
 constexpr int kPageControl1Id = 200;
 constexpr std::string_view kButton1Caption = "\x90\xDD\x92\xE8";  // "設定"
 
+// PageControl1's rectangle in a client area: below Panel1, all the rest.
+RECT PagesArea(const RECT& client) {
+  return {0, kPanelHeight, client.right, std::max<LONG>(client.bottom, kPanelHeight)};
+}
+
 }  // namespace
 
 MainForm::MainForm(const Look& look) : look_(look), pages_(look, *this) {}
@@ -37,6 +42,7 @@ MainForm::~MainForm() {
 
 bool MainForm::Create() {
   if (!app_.Create(look_.Icon())) return false;
+  // The class's icon is the window's, as for the application window.
   RegisterClassOnce(kClassName, 0, look_.FormBrush(), look_.Icon());
   // Owned by the application window: the taskbar shows that one's title, not this caption.
   if (!Window::Create({.className = kClassName,
@@ -52,7 +58,6 @@ bool MainForm::Create() {
   }
   const HWND hwnd = Handle();
   app_.Attach(hwnd);
-  SetWindowIcon(hwnd, look_.Icon());
 
   RECT client{};
   GetClientRect(hwnd, &client);
@@ -65,14 +70,22 @@ bool MainForm::Create() {
                             .style = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
                             .id = kButton1Id});
   if (button1_ == nullptr) return false;
-  if (!combo_.Create(panel_.Handle(), kComboBox1Id, 52, 4, 317, look_.Font())) return false;
+  // At the width Panel1Resize gives it, so that its first run has nothing to change.
+  if (!combo_.Create(panel_.Handle(), kComboBox1Id, 52, 4, ComboBox1Width(client.right),
+                     look_.Font())) {
+    return false;
+  }
   if (!list_.Create(panel_.Handle(), kListBox1Id, look_.Font())) return false;
-  if (!pages_.Create(hwnd, kPageControl1Id, look_)) return false;
+  // Every window is made at its place, so no layout has to move them.
+  const RECT pages = PagesArea(client);
+  if (!pages_.Create(hwnd, kPageControl1Id, look_, pages.left, pages.top,
+                     pages.right - pages.left, pages.bottom - pages.top)) {
+    return false;
+  }
   timer_.Attach(hwnd);
   // Nothing in this window takes text: the input method stays off in all of it, so that a
   // composed character never reaches a control past the key preview.
   ImmAssociateContextEx(hwnd, nullptr, IACE_CHILDREN);
-  Layout();
   return true;
 }
 
@@ -231,7 +244,8 @@ void MainForm::Layout() {
   RECT client{};
   GetClientRect(Handle(), &client);
   MoveWindow(panel_.Handle(), 0, 0, client.right, kPanelHeight, TRUE);
-  pages_.Layout(0, kPanelHeight, client.right, std::max<int>(client.bottom - kPanelHeight, 0));
+  const RECT pages = PagesArea(client);
+  pages_.Layout(pages.left, pages.top, pages.right - pages.left, pages.bottom - pages.top);
   // Panel1's resize handler runs after the pages have their new size, since it reads
   // TabControl1's width.
   if (form_ != nullptr && client.right != lastPanelWidth_) {
