@@ -36,7 +36,7 @@ std::vector<TCommandEntry> LoadCommandList(Files& files, const std::string& path
     // name like any other, so tab indices and tab positions stay in step.
     if (firstOfBlock || name != entries.back().TabName) ++tab;
     firstOfBlock = false;
-    // Built in place: each text is copied once, from the file's bytes.
+    // Built in place: each text is copied once, from the file's bytes, and never moved.
     TCommandEntry& entry = entries.emplace_back();
     entry.Page = page;
     entry.TabIndex = tab;

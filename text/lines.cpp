@@ -6,40 +6,49 @@
 namespace tabvane {
 
 namespace {
-constexpr char kEof = '\x1A';
+
+// The two scans of all the bytes are plain loops, which the compiler turns into vector
+// instructions: faster than a search call per line for the short lines of our files.
+const unsigned char* Bytes(std::string_view bytes) {
+  return reinterpret_cast<const unsigned char*>(bytes.data());
 }
 
+bool HasStrayCr(std::string_view bytes) {
+  if (bytes.empty()) return false;
+  const unsigned char* b = Bytes(bytes);
+  const std::size_t last = bytes.size() - 1;
+  unsigned char stray = b[last] == '\r' ? 1 : 0;
+  for (std::size_t i = 0; i < last; ++i) {
+    stray |= static_cast<unsigned char>((b[i] == '\r') & (b[i + 1] != '\n'));
+  }
+  return stray != 0;
+}
+
+}  // namespace
+
 std::size_t CountLineFeeds(std::string_view bytes) {
+  const unsigned char* b = Bytes(bytes);
   std::size_t count = 0;
-  for (std::size_t lf = bytes.find('\n'); lf != std::string_view::npos; lf = bytes.find('\n', lf + 1)) {
-    ++count;
+  // Counted in runs of 255 bytes into one byte, which the vector instructions add up in
+  // parallel.
+  for (std::size_t run = 0; run < bytes.size(); run += 255) {
+    const std::size_t end = std::min(bytes.size(), run + 255);
+    unsigned char inRun = 0;
+    for (std::size_t i = run; i < end; ++i) {
+      inRun = static_cast<unsigned char>(inRun + (b[i] == '\n' ? 1 : 0));
+    }
+    count += inRun;
   }
   return count;
 }
 
 LineCursor::LineCursor(std::string_view bytes)
-    : bytes_(bytes), cr_(bytes.find('\r')), eof_(bytes.find(kEof)) {}
+    : bytes_(bytes), eof_(bytes.find(kEof)), strayCr_(HasStrayCr(bytes)) {}
 
-bool LineCursor::AtEnd() const { return pos_ >= bytes_.size() || bytes_[pos_] == kEof; }
-
-std::string_view LineCursor::Next() {
-  if (AtEnd()) return {};
-  const std::size_t start = pos_;
-  // The raw line runs to the next LF (consumed) or to the end of the bytes.
-  const std::size_t lf = bytes_.find('\n', start);
-  pos_ = lf == std::string_view::npos ? bytes_.size() : lf + 1;
-  // 0x1A ends the line; what follows it up to the line end is skipped.
-  if (eof_ < start) eof_ = bytes_.find(kEof, start);
-  const std::size_t end = std::min({lf, eof_, bytes_.size()});
-  if (cr_ < start) cr_ = bytes_.find('\r', start);
-  // Usually there is no CR in the line or only its last byte is one: a view without it.
-  if (cr_ >= end) return bytes_.substr(start, end - start);
-  if (cr_ == end - 1) return bytes_.substr(start, end - 1 - start);
+std::string_view LineCursor::WithoutCrs(std::string_view line) {
   joined_.clear();
-  for (std::size_t from = start; from < end;) {
-    const std::size_t cr = std::min(bytes_.find('\r', from), end);
-    joined_.append(bytes_, from, cr - from);
-    from = cr + 1;
+  for (const char c : line) {
+    if (c != '\r') joined_ += c;
   }
   return joined_;
 }
