@@ -15,7 +15,7 @@
 namespace tabvane::bench {
 namespace {
 
-const std::string& CaptionText() {
+const std::string& WorkloadCaptionText() {
   static const std::string text = CaptionText(WorkloadCaptions());
   return text;
 }
@@ -36,14 +36,14 @@ BENCHMARK(SplitKeywordList);
 constexpr std::string_view kAbsent = "\x8B\xE9\x8C\x60\x8A\xEE";  // 矩形基
 
 void FindTextAbsent(benchmark::State& state) {
-  const std::string& text = CaptionText();
+  const std::string& text = WorkloadCaptionText();
   for (auto _ : state) benchmark::DoNotOptimize(FindText(text, kAbsent));
   state.counters["text_bytes"] = static_cast<double>(text.size());
 }
 BENCHMARK(FindTextAbsent);
 
 void FindTextAbsentBaseline(benchmark::State& state) {
-  const std::string& text = CaptionText();
+  const std::string& text = WorkloadCaptionText();
   for (auto _ : state) {
     benchmark::DoNotOptimize(::memmem(text.data(), text.size(), kAbsent.data(), kAbsent.size()));
   }
@@ -52,14 +52,14 @@ BENCHMARK(FindTextAbsentBaseline);
 
 // The last caption: found at the end of the text, after every character before it.
 void FindTextLate(benchmark::State& state) {
-  const std::string& text = CaptionText();
+  const std::string& text = WorkloadCaptionText();
   const std::string needle = WorkloadCaptions().back();
   for (auto _ : state) benchmark::DoNotOptimize(FindText(text, needle));
 }
 BENCHMARK(FindTextLate);
 
 void FindTextLateBaseline(benchmark::State& state) {
-  const std::string& text = CaptionText();
+  const std::string& text = WorkloadCaptionText();
   const std::string needle = WorkloadCaptions().back();
   for (auto _ : state) {
     benchmark::DoNotOptimize(::memmem(text.data(), text.size(), needle.data(), needle.size()));

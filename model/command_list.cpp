@@ -2,9 +2,8 @@
 // Depends on text/ and the file layer only; the tab strips come in through model/controls.h.
 #include "model/command_list.h"
 
-#include <algorithm>
 #include <cstddef>
-#include <utility>
+#include <string_view>
 
 #include "text/lines.h"
 
@@ -17,8 +16,7 @@ std::vector<TCommandEntry> LoadCommandList(Files& files, const std::string& path
   const ReadResult file = files.Read(path);
 
   // Room for one entry per line: the entries never move while they are read.
-  const auto lineEnds = std::count(file.bytes.begin(), file.bytes.end(), '\n');
-  entries.reserve(static_cast<std::size_t>(lineEnds) + 1);
+  entries.reserve(CountLineFeeds(file.bytes) + 1);
 
   int32_t page = -1;
   int32_t tab = -1;
@@ -26,35 +24,33 @@ std::vector<TCommandEntry> LoadCommandList(Files& files, const std::string& path
   int32_t lineNumber = 0;
   LineCursor lines(file.bytes);
   while (!lines.AtEnd()) {
-    std::string line = lines.Next();
+    const std::string_view line = lines.Next();
     ++lineNumber;
     const std::size_t cut = line.find('\t');
-    if (cut == std::string::npos) {  // a page line, whatever it holds
+    if (cut == std::string_view::npos) {  // a page line, whatever it holds
       ++page;
       tab = -1;
       firstOfBlock = true;
       continue;
     }
-    TCommandEntry entry;
-    entry.Page = page;
-    entry.TabName.assign(line, 0, cut);
-    line.erase(0, cut + 1);
-    entry.Keywords = std::move(line);
+    const std::string_view name = line.substr(0, cut);
     // A new name, or the first entry of a block, opens the next tab index; an empty name is a
     // name like any other, so tab indices and tab positions stay in step.
-    if (firstOfBlock || entry.TabName != entries.back().TabName) ++tab;
-    entry.TabIndex = tab;
-    entry.Line = lineNumber;
+    if (firstOfBlock || name != entries.back().TabName) ++tab;
     firstOfBlock = false;
-    entries.push_back(std::move(entry));
+    // Built in place: each text is copied once, from the file's bytes, and never moved.
+    TCommandEntry& entry = entries.emplace_back();
+    entry.Page = page;
+    entry.TabIndex = tab;
+    entry.TabName = name;
+    entry.Keywords = line.substr(cut + 1);
+    entry.Line = lineNumber;
   }
   return entries;
 }
 
 int32_t BuildTabs(std::vector<TCommandEntry>& entries, const std::array<TabStrip*, kPageCount>& strips) {
-  for (TabStrip* strip : strips) {
-    if (strip) strip->RemoveAllTabs();
-  }
+  std::array<std::vector<std::string_view>, kPageCount> captions;
   int32_t prevPage = -1;
   int32_t prevTab = -1;
   int32_t count = 0;
@@ -63,12 +59,16 @@ int32_t BuildTabs(std::vector<TCommandEntry>& entries, const std::array<TabStrip
     if (entry.Page < 0 || entry.Page >= kPageCount) continue;
     // The loader already turned every change of name into a change of TabIndex.
     if (entry.Page != prevPage || entry.TabIndex != prevTab) {
-      if (TabStrip* strip = strips[static_cast<std::size_t>(entry.Page)]) strip->AppendTab(entry.TabName);
+      const auto page = static_cast<std::size_t>(entry.Page);
+      if (strips[page]) captions[page].push_back(entry.TabName);
       ++count;
       entry.MenuNumber = count;
     }
     prevPage = entry.Page;
     prevTab = entry.TabIndex;
+  }
+  for (std::size_t page = 0; page < strips.size(); ++page) {
+    if (strips[page]) strips[page]->SetTabs(captions[page]);
   }
   return count;
 }

@@ -27,8 +27,9 @@ struct TCommandEntry {
 // Reads the command list at path. A missing or unreadable file gives the entries read so far.
 std::vector<TCommandEntry> LoadCommandList(Files& files, const std::string& path);
 
-// Empties the six tab strips, appends one tab per tab opened by the entries of pages 0..5 and
-// numbers the menus. Returns the number of tabs built (FMenuCount).
+// Numbers the menus of the tabs opened by the entries of pages 0..5 and gives each of the six
+// tab strips (a null one is passed over) the captions of its page's tabs, replacing what it
+// held. Returns the number of tabs built (FMenuCount).
 int32_t BuildTabs(std::vector<TCommandEntry>& entries, const std::array<TabStrip*, kPageCount>& strips);
 
 // MenuNumber of the first entry with that page and tab index; 0 when there is none.

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tabvane {
 
@@ -14,8 +15,10 @@ namespace tabvane {
 class TabStrip {
  public:
   virtual ~TabStrip() = default;
-  virtual void RemoveAllTabs() = 0;
-  virtual void AppendTab(std::string_view caption) = 0;
+  // Replaces every tab with one tab per caption, in order (the strip keeps copies); the first
+  // tab becomes the selected one. The strip may put the tabs into its control only when it is
+  // shown or read.
+  virtual void SetTabs(const std::vector<std::string_view>& captions) = 0;
   virtual int32_t TabCount() const = 0;
   // Selected tab, -1 when the strip has no tabs.
   virtual int32_t SelectedTab() const = 0;

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <string_view>
-#include <utility>
 
 #include "text/lines.h"
 
@@ -55,16 +54,15 @@ MenuStore LoadMenus(Files& files, const std::string& path, int32_t menuCount) {
   std::size_t i = 0;
   LineCursor lines(file.bytes);
   while (!lines.AtEnd()) {
-    std::string line = lines.Next();
+    const std::string_view line = lines.Next();
     const std::size_t cut = line.find('\t');
-    if (cut == std::string::npos) continue;  // separator or stray line: not a slot
+    if (cut == std::string_view::npos) continue;  // separator or stray line: not a slot
     if (i < capacity) {
       TMenu& menu = store.FMenus[i / kSlotCount];
-      menu.Names[i % kSlotCount].assign(line, 0, cut);
-      line.erase(0, cut + 1);
-      menu.BatchFiles[i % kSlotCount] = std::move(line);
+      menu.Names[i % kSlotCount] = line.substr(0, cut);
+      menu.BatchFiles[i % kSlotCount] = line.substr(cut + 1);
     } else {
-      store.surplusLines.push_back(std::move(line));
+      store.surplusLines.emplace_back(line);
     }
     ++i;
   }

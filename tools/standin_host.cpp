@@ -128,8 +128,8 @@ bool RegisterOpenCommand(const std::wstring& exePath) {
 std::optional<std::string> BridgeBatchTarget(std::string_view bridgeBytes) {
   LineCursor lines(bridgeBytes);
   while (!lines.AtEnd()) {
-    const std::string line = lines.Next();
-    if (line.starts_with(kDirective)) return line.substr(kDirective.size());
+    const std::string_view line = lines.Next();
+    if (line.starts_with(kDirective)) return std::string(line.substr(kDirective.size()));
   }
   return std::nullopt;
 }
@@ -278,7 +278,7 @@ class StandinHost {
     }
     captionsBytes_ = file.bytes;
     LineCursor lines(captionsBytes_);
-    for (HWND caption : captions_) SetText(caption, lines.AtEnd() ? std::string() : lines.Next());
+    for (HWND caption : captions_) SetText(caption, lines.AtEnd() ? std::string_view() : lines.Next());
   }
 
   // A hung host: the thread takes no message while the captions file begins with "/hang".

@@ -274,6 +274,9 @@ int Run(const std::wstring& tabvaneExe, int idleSeconds, int starts) {
         startMs[k].push_back(m.started.ms);
         privateBytes[k].push_back(m.PrivateBytes());
         m.started.process.Close();
+        // A closed Tabvane saves its files, and the server and the X server tidy up after any
+        // process: the next start, whichever exe it is, waits for a quiet machine.
+        Sleep(kSettleMs);
       }
     }
     std::printf("private memory and CPU time from %s\n",

@@ -12,10 +12,12 @@
 #ifdef TABVANE_BENCH_DLLS
 #include <commctrl.h>
 #include <imm.h>
+#include <uxtheme.h>
 
 // Referenced so that the loader maps the DLLs at start-up, as it does for Tabvane.exe.
 [[maybe_unused]] const volatile auto kInputContext = &ImmGetContext;
 [[maybe_unused]] const volatile auto kRegistry = &RegOpenKeyExW;
+[[maybe_unused]] const volatile auto kTheme = &SetWindowTheme;
 #endif
 #ifdef TABVANE_BENCH_TREE
 #include "ui/win32/look.h"
@@ -92,7 +94,10 @@ void MakeTree(HWND main, const tabvane::Look& look) {
   for (int i = 0; i < 6; ++i) {
     const HWND sheet = Child(kClassName, L"", WS_CLIPCHILDREN, pages, display.left, display.top,
                              width, height, font);
-    Child(WC_TABCONTROLW, L"", WS_TABSTOP | WS_CLIPSIBLINGS, sheet, 0, 0, width, height, font);
+    // The tab strip, classic as Tabvane's.
+    SetWindowTheme(Child(WC_TABCONTROLW, L"", WS_TABSTOP | WS_CLIPSIBLINGS, sheet, 0, 0, width,
+                         height, font),
+                   L" ", L" ");
     Child(kClassName, L"", WS_VSCROLL, sheet, 4, 4, width - 8, height - 8, font);
     if (i != 0) ShowWindow(sheet, SW_HIDE);
   }

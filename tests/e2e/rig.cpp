@@ -12,8 +12,8 @@ namespace tabvane::e2e {
 namespace {
 
 // Six pages: page 0 with the tabs 線 and 矩形, page 1 with 円弧, pages 2 to 4 without tabs, the
-// free page with 自由. The stand-in's own captions at its start (線, 水平・垂直, 15度毎) match
-// the first tab, which is also the one shown at start-up.
+// free page with 自由 and 文字. The stand-in's own captions at its start (線, 水平・垂直, 15度毎)
+// match the first tab, which is also the one shown at start-up.
 constexpr std::string_view kCommandList =
     "\xCC\xA7\xB2\xD9\r\n"                                             // ﾌｧｲﾙ
     "\x90\xFC\t\x90\xFC,\x90\x85\x95\xBD\x81\x45\x90\x82\x92\xBC\r\n"  // 線	線,水平・垂直
@@ -24,7 +24,8 @@ constexpr std::string_view kCommandList =
     "\x90\xDD\x92\xE8\r\n"                                             // 設定
     "\x82\xBB\x82\xCC\x91\xBC\r\n"                                     // その他
     "\x83\x74\x83\x8A\x81\x5B\r\n"                                     // フリー
-    "\x8E\xA9\x97\x52\t\x8E\xA9\x97\x52\r\n";                          // 自由	自由
+    "\x8E\xA9\x97\x52\t\x8E\xA9\x97\x52\r\n"                           // 自由	自由
+    "\x95\xB6\x8E\x9A\t\x95\xB6\x8E\x9A\r\n";                          // 文字	文字
 
 std::wstring Wide(std::string_view sjis) { return WideFromSjis(sjis); }
 

@@ -41,16 +41,18 @@ inline constexpr std::string_view kRadius = "\x94\xBC\x8C\x61";     // 半径
 inline constexpr std::string_view kRect = "\x8B\xE9\x8C\x60";       // 矩形
 inline constexpr std::string_view kSize = "\x90\xA1\x96\x40";       // 寸法
 inline constexpr std::string_view kFree = "\x8E\xA9\x97\x52";       // 自由
+inline constexpr std::string_view kText = "\x95\xB6\x8E\x9A";       // 文字
 
 // The menus of the sample: menu number - 1, slot, name, batch file below the rig's batch folder.
-// Menu 0 is page 0 tab 0, menu 1 page 0 tab 1, menu 2 page 1 tab 0, menu 3 the free page's tab.
+// Menu 0 is page 0 tab 0, menu 1 page 0 tab 1, menu 2 page 1 tab 0, menus 3 and 4 the free
+// page's tabs.
 struct SampleSlot {
   int menu;
   int slot;
   std::string_view name;
   std::string_view file;
 };
-inline constexpr std::array<SampleSlot, 8> kSampleSlots = {{
+inline constexpr std::array<SampleSlot, 9> kSampleSlots = {{
     {0, 0, "\x90\xFC\x95\xAA\x8A\x84", "senbun.bat"},                       // 線分割
     {0, 1, "\x92\x86\x90\x53\x90\xFC", "\x95\x5C\x8E\xA6\\chuushin.bat"},   // 中心線 in 表示
     {0, 2, "\x96\xCA\x8E\xE6\x82\xE8", "mentori.bat"},                      // 面取り
@@ -59,8 +61,9 @@ inline constexpr std::array<SampleSlot, 8> kSampleSlots = {{
     {1, 0, "\x90\xA1\x96\x40\x92\x6C", "sunpou.bat"},                       // 寸法値
     {2, 0, "\x8B\xC8\x90\xFC", "kyokusen.bat"},                             // 曲線
     {3, 0, "\x95\xB6\x8E\x9A", "moji.bat"},                                 // 文字
+    {4, 0, "\x8F\x91\x8E\xAE", "shoshiki.bat"},                             // 書式
 }};
-inline constexpr int kMenuCount = 4;
+inline constexpr int kMenuCount = 5;
 
 struct Menu {
   std::array<std::string, 36> names;

@@ -1,6 +1,7 @@
 // Automatic switching: the page and tab follow the stand-in's command captions outside edit
-// mode, and a slot key then runs the slot of the menu switched to; edit mode and the free page
-// hold the shown menu still; the detection view shows what the scan read and decided.
+// mode, a page never shown before comes up with all its tabs, and a slot key then runs the slot
+// of the menu switched to; edit mode and the free page hold the shown menu still; the detection
+// view shows what the scan read and decided.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -26,12 +27,14 @@ TEST(E2eSwitching, PageAndTabFollowTheHostsCommand) {
     std::vector<std::string_view> captions;
     int page;
     int tab;
+    int tabs;                 // the page's tabs
     const SampleSlot& slot0;  // slot 0 of the menu of that page and tab
   };
+  // Pages 1 and 5 are shown for the first time by the switch.
   const Step steps[] = {
-      {{kArc, kRadius}, 1, 0, kSampleSlots[6]},
-      {{kRect, kSize}, 0, 1, kSampleSlots[5]},
-      {{kFree}, 5, 0, kSampleSlots[7]},
+      {{kArc, kRadius}, 1, 0, 1, kSampleSlots[6]},
+      {{kRect, kSize}, 0, 1, 2, kSampleSlots[5]},
+      {{kText}, 5, 1, 2, kSampleSlots[8]},
   };
   Rig rig(kNormalMode);
   rig.StartHost();
@@ -44,6 +47,7 @@ TEST(E2eSwitching, PageAndTabFollowTheHostsCommand) {
     EXPECT_TRUE(drv::WaitUntil(
         [&] { return rig.ActivePage() == step.page && rig.ActiveTab() == step.tab; }, kWait))
         << "shown: page " << rig.ActivePage() << " tab " << rig.ActiveTab();
+    EXPECT_EQ(drv::TabCount(rig.ActiveStrip()), step.tabs);
     RunSlotZero(rig, L"", ++launches, step.slot0);
   }
   EXPECT_TRUE(rig.CloseTabvane());

@@ -18,10 +18,9 @@ class FakeTabStrip : public TabStrip {
   std::vector<std::string> tabs;
   int32_t selected = -1;
 
-  void RemoveAllTabs() override { tabs.clear(); selected = -1; }
-  void AppendTab(std::string_view caption) override {
-    tabs.emplace_back(caption);
-    if (selected < 0) selected = 0;
+  void SetTabs(const std::vector<std::string_view>& captions) override {
+    tabs.assign(captions.begin(), captions.end());
+    selected = tabs.empty() ? -1 : 0;
   }
   int32_t TabCount() const override { return static_cast<int32_t>(tabs.size()); }
   int32_t SelectedTab() const override { return selected; }

@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   std::size_t total = 0;
   LineCursor cursor(bytes);
   while (!cursor.AtEnd()) {
-    lines.push_back(cursor.Next());
+    lines.emplace_back(cursor.Next());
     FUZZ_CHECK(!fuzz::HasLineBreakByte(lines.back()));
     total += lines.back().size();
     FUZZ_CHECK(lines.size() <= size);  // every line uses at least one byte of the input

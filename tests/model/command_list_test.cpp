@@ -22,7 +22,7 @@ struct Built {
 void Build(Files& files, const std::string& path, Built& b) {
   std::array<TabStrip*, kPageCount> strips{};
   for (std::size_t p = 0; p < strips.size(); ++p) {
-    b.strips[p].AppendTab("design");
+    b.strips[p].SetTabs({"design"});
     strips[p] = &b.strips[p];
   }
   b.entries = LoadCommandList(files, path);

@@ -107,7 +107,7 @@ TEST_F(SlotTextInjection, EditedSlotsKeepTheBridgeBatchAndTheMenuFileInShape) {
   const std::string written = desk.files.files["C:\\App\\ga_list.txt"];
   std::vector<std::string> lines;
   LineCursor cursor(written);
-  while (!cursor.AtEnd()) lines.push_back(cursor.Next());
+  while (!cursor.AtEnd()) lines.emplace_back(cursor.Next());
   ASSERT_EQ(lines.size(), 2u * (kSlotCount + 1));
   std::size_t crlf = 0;
   for (std::size_t at = written.find("\r\n"); at != std::string::npos; at = written.find("\r\n", at + 2)) ++crlf;

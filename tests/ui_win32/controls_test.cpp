@@ -12,8 +12,10 @@
 #include <cstring>
 #include <string>
 #include <utility>
+#include <string_view>
 #include <vector>
 
+#include "host/win32/wide.h"
 #include "ui/win32/controls.h"
 #include "ui/dpi.h"
 #include "ui/win32/look.h"
@@ -237,22 +239,19 @@ TEST_F(ControlsTest, GridCellsOutsideTheGridAreIgnored) {
 TEST_F(ControlsTest, TabsAndPagesSetFromCodeNotifyNobody) {
   CountingListener listener;
   PageControlWindows pages(look, listener);
-  ASSERT_TRUE(pages.Create(parent.Handle(), 200, look, 96));
-  pages.Layout(0, 0, 371, 416);
+  ASSERT_TRUE(pages.Create(parent.Handle(), 200, look, 96, {0, 0, 371, 416}));
   TabStrip& strip = pages.Sheet(0).Strip();
 
   EXPECT_EQ(strip.SelectedTab(), -1);
-  strip.AppendTab("\x8A\x4F\x95\x94");  // 外部
-  EXPECT_EQ(strip.SelectedTab(), 0);     // the first tab is selected
-  strip.AppendTab("b");
-  strip.AppendTab("c");
+  strip.SetTabs({"\x8A\x4F\x95\x94", "b", "c"});  // 外部
+  EXPECT_EQ(strip.SelectedTab(), 0);              // the first tab is selected
   strip.SelectTab(2);
   EXPECT_EQ(strip.SelectedTab(), 2);
   strip.SelectTab(3);  // out of range: unchanged
   strip.SelectTab(-1);
   EXPECT_EQ(strip.SelectedTab(), 2);
   EXPECT_EQ(strip.TabCount(), 3);
-  strip.RemoveAllTabs();
+  strip.SetTabs({});
   EXPECT_EQ(strip.TabCount(), 0);
   EXPECT_EQ(strip.SelectedTab(), -1);
 
@@ -272,44 +271,59 @@ TEST_F(ControlsTest, TabsAndPagesSetFromCodeNotifyNobody) {
   EXPECT_EQ(parent.notifications, 0);
 }
 
-// Tabs taken in one fill end up as wide as their captions, exactly as tabs appended one by
-// one, and the grid lies below the tab row either way.
-TEST_F(ControlsTest, TabsOfAFillHaveTheirCaptionsWidths) {
-  const std::vector<std::vector<std::string>> cases = {
+// The tabs of a hidden page wait outside the control until the page is shown or code reads
+// them, and then end up as wide as their captions, exactly as tabs the control takes one by one,
+// with the grid below the tab row.
+TEST_F(ControlsTest, TabsOfAHiddenPageComeInWhenShownOrRead) {
+  const std::vector<std::vector<std::string_view>> cases = {
       {"a"},
       {"\x8A\x4F\x95\x94", "a much longer caption than the fixed width", "b"},  // 外部
-      std::vector<std::string>(40, "caption"),
+      std::vector<std::string_view>(40, "caption"),
+  };
+  const auto inControl = [](const TabStripControl& strip) {
+    return SendMessageW(strip.Handle(), TCM_GETITEMCOUNT, 0, 0);
   };
   for (const auto& captions : cases) {
     SCOPED_TRACE(captions.size());
     CountingListener listener;
     PageControlWindows pages(look, listener);
-    ASSERT_TRUE(pages.Create(parent.Handle(), 200, look, 96));
-    pages.Layout(0, 0, 371, 416);
+    ASSERT_TRUE(pages.Create(parent.Handle(), 200, look, 96, {0, 0, 371, 416}));
+    pages.SetActivePage(0);
     TabStripControl& plain = pages.Sheet(0).Strip();
-    TabStripControl& filled = pages.Sheet(1).Strip();
-    for (const std::string& caption : captions) plain.AppendTab(caption);
-    filled.BeginFill();
-    filled.RemoveAllTabs();
-    for (const std::string& caption : captions) filled.AppendTab(caption);
-    filled.EndFill();
-    ASSERT_EQ(filled.TabCount(), static_cast<int32_t>(captions.size()));
+    for (std::size_t i = 0; i < captions.size(); ++i) {
+      std::wstring text = WideFromSjis(captions[i]);
+      TCITEMW item{};
+      item.mask = TCIF_TEXT;
+      item.pszText = text.data();
+      SendMessageW(plain.Handle(), TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
+    }
+    TabStripControl& shown = pages.Sheet(1).Strip();
+    TabStripControl& read = pages.Sheet(2).Strip();
+    shown.SetTabs(captions);
+    read.SetTabs(captions);
+    EXPECT_EQ(inControl(shown), 0);
+    EXPECT_EQ(inControl(read), 0);
+    pages.SetActivePage(1);
+    EXPECT_EQ(inControl(shown), static_cast<LRESULT>(captions.size()));
+    EXPECT_EQ(SendMessageW(shown.Handle(), TCM_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(read.SelectedTab(), 0);
+    EXPECT_EQ(inControl(read), static_cast<LRESULT>(captions.size()));
     for (std::size_t i = 0; i < captions.size(); ++i) {
       RECT want{}, got{};
       SendMessageW(plain.Handle(), TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&want));
-      SendMessageW(filled.Handle(), TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&got));
+      SendMessageW(shown.Handle(), TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&got));
       EXPECT_TRUE(EqualRect(&want, &got) != 0) << "tab " << i << ": " << got.left << ".."
                                                << got.right << " not " << want.left << ".."
                                                << want.right;
     }
-    const auto gridTop = [](TabSheet& sheet) {
-      RECT grid{};
-      GetWindowRect(sheet.Grid().Handle(), &grid);
-      MapWindowPoints(nullptr, sheet.Handle(), reinterpret_cast<POINT*>(&grid), 2);
-      return grid.top;
-    };
-    EXPECT_EQ(gridTop(pages.Sheet(1)), gridTop(pages.Sheet(0)));
-    EXPECT_GT(gridTop(pages.Sheet(1)), 0);
+    for (const std::size_t page : {1u, 2u}) {
+      RECT grid{}, firstTab{};
+      GetWindowRect(pages.Sheet(page).Grid().Handle(), &grid);
+      MapWindowPoints(nullptr, pages.Sheet(page).Handle(), reinterpret_cast<POINT*>(&grid), 2);
+      SendMessageW(pages.Sheet(page).Strip().Handle(), TCM_GETITEMRECT, 0,
+                   reinterpret_cast<LPARAM>(&firstTab));
+      EXPECT_GE(grid.top, firstTab.bottom) << "page " << page;
+    }
   }
 }
 

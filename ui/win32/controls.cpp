@@ -3,6 +3,7 @@
 #include "ui/win32/controls.h"
 
 #include <commctrl.h>
+#include <uxtheme.h>
 
 #include <string_view>
 #include <utility>
@@ -27,12 +28,13 @@ WPARAM IndexOrNone(int32_t index, int32_t count) {
 // ---- Container ----
 
 bool Container::Create(HWND parent, HWND notifyTarget, HBRUSH background, int x, int y,
-                       int width, int height) {
+                       int width, int height, bool shown) {
   RegisterClassOnce(kContainerClass, 0, nullptr);
   notifyTarget_ = notifyTarget;
   background_ = background;
   return Window::Create({.className = kContainerClass,
-                         .style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+                         .style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS |
+                                  (shown ? DWORD{WS_VISIBLE} : DWORD{0}),
                          .parent = parent,
                          .x = x,
                          .y = y,
@@ -68,16 +70,22 @@ void Container::OnSize(int, int) {}
 
 // ---- TabStripControl ----
 
-bool TabStripControl::Create(HWND parent, int id, HFONT font,
+bool TabStripControl::Create(HWND parent, int id, HFONT font, int width, int height,
                              std::function<void()> tabsChanged) {
   tabsChanged_ = std::move(tabsChanged);
-  // Placed by its page.
+  // Its page's whole client area, in pixels already.
   hwnd_ = CreateControl(parent, font, USER_DEFAULT_SCREEN_DPI,
                         {.kind = WC_TABCONTROLW,
+                         .place = {0, 0, width, height},
                          .style = WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | TCS_SINGLELINE |
                                   TCS_TABS,
                          .id = id});
-  return hwnd_ != nullptr;
+  if (hwnd_ == nullptr) return false;
+  // Classic tabs, as Windows draws them for a program without visual styles. Wine styles them
+  // all the same, and its styled tab control asks the X server where the mouse is on every
+  // tab that goes in: two thirds of the requests a fill makes.
+  SetWindowTheme(hwnd_, L" ", L" ");
+  return true;
 }
 
 void TabStripControl::SetFont(HFONT font) {
@@ -85,42 +93,34 @@ void TabStripControl::SetFont(HFONT font) {
   if (tabsChanged_) tabsChanged_();
 }
 
-void TabStripControl::RemoveAllTabs() {
-  SendMessageW(hwnd_, TCM_DELETEALLITEMS, 0, 0);
-  if (tabsChanged_) tabsChanged_();
+void TabStripControl::SetTabs(const std::vector<std::string_view>& captions) {
+  if (SendMessageW(hwnd_, TCM_GETITEMCOUNT, 0, 0) > 0) {
+    SendMessageW(hwnd_, TCM_DELETEALLITEMS, 0, 0);
+    if (tabsChanged_) tabsChanged_();
+  }
+  waiting_.assign(captions.begin(), captions.end());
+  // The strip of a page on show must never paint without its tabs.
+  if ((GetWindowLongPtrW(GetParent(hwnd_), GWL_STYLE) & WS_VISIBLE) != 0) Fill();
 }
 
-void TabStripControl::AppendTab(std::string_view caption) {
-  std::wstring text = WideFromSjis(caption);
+void TabStripControl::Fill() const {
+  if (waiting_.empty()) return;
+  const std::vector<std::string> captions = std::move(waiting_);
+  waiting_.clear();
+  // The tabs go in at a fixed width: a control that lays out every tab again on each insert
+  // (Wine's measures every caption) then does not measure n captions n times.
+  const LONG_PTR style = GetWindowLongPtrW(hwnd_, GWL_STYLE);
+  SetWindowLongPtrW(hwnd_, GWL_STYLE, style | TCS_FIXEDWIDTH);
   TCITEMW item{};
   item.mask = TCIF_TEXT;
-  item.pszText = text.data();
-  const int32_t count = TabCount();
-  SendMessageW(hwnd_, TCM_INSERTITEMW, static_cast<WPARAM>(count),
-               reinterpret_cast<LPARAM>(&item));
-  // The first tab of an empty strip becomes the selected one, as the control does on Windows.
-  if (count == 0 && SelectedTab() < 0) SendMessageW(hwnd_, TCM_SETCURSEL, 0, 0);
-  if (filling_) {
-    appendedWhileFilling_ = true;
-  } else if (tabsChanged_) {
-    tabsChanged_();
+  for (std::size_t i = 0; i < captions.size(); ++i) {
+    std::wstring text = WideFromSjis(captions[i]);
+    item.pszText = text.data();
+    SendMessageW(hwnd_, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
   }
-}
-
-void TabStripControl::BeginFill() {
-  if (filling_) return;
-  filling_ = true;
-  SetWindowLongPtrW(hwnd_, GWL_STYLE, GetWindowLongPtrW(hwnd_, GWL_STYLE) | TCS_FIXEDWIDTH);
-}
-
-void TabStripControl::EndFill() {
-  if (!filling_) return;
-  filling_ = false;
-  SetWindowLongPtrW(hwnd_, GWL_STYLE,
-                    GetWindowLongPtrW(hwnd_, GWL_STYLE) & ~LONG_PTR{TCS_FIXEDWIDTH});
-  // A strip that took no tab (a page without tabs, a first start) has nothing to measure.
-  if (!appendedWhileFilling_) return;
-  appendedWhileFilling_ = false;
+  // The first tab is the selected one, as the control makes it on Windows.
+  if (SendMessageW(hwnd_, TCM_GETCURSEL, 0, 0) < 0) SendMessageW(hwnd_, TCM_SETCURSEL, 0, 0);
+  SetWindowLongPtrW(hwnd_, GWL_STYLE, style & ~LONG_PTR{TCS_FIXEDWIDTH});
   // The font again makes every version of the control measure the captions now.
   SendMessageW(hwnd_, WM_SETFONT, static_cast<WPARAM>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)),
                TRUE);
@@ -128,10 +128,12 @@ void TabStripControl::EndFill() {
 }
 
 int32_t TabStripControl::TabCount() const {
+  Fill();
   return static_cast<int32_t>(SendMessageW(hwnd_, TCM_GETITEMCOUNT, 0, 0));
 }
 
 int32_t TabStripControl::SelectedTab() const {
+  Fill();
   return static_cast<int32_t>(SendMessageW(hwnd_, TCM_GETCURSEL, 0, 0));
 }
 
@@ -142,18 +144,23 @@ void TabStripControl::SelectTab(int32_t index) {
 
 // ---- TabSheet ----
 
-bool TabSheet::Create(HWND parent, HWND notifyTarget, int index, const Look& look, UINT dpi) {
-  if (!Container::Create(parent, notifyTarget, GetSysColorBrush(COLOR_BTNFACE), 0, 0, 0, 0)) {
+bool TabSheet::Create(HWND parent, HWND notifyTarget, int index, const Look& look, UINT dpi,
+                      const RECT& area) {
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  if (!Container::Create(parent, notifyTarget, GetSysColorBrush(COLOR_BTNFACE), area.left,
+                         area.top, width, height, false)) {
     return false;
   }
-  ShowWindow(Handle(), SW_HIDE);
-  if (!strip_.Create(Handle(), kStripIdBase + index, look.Font(dpi), [this] { PlaceGrid(); })) {
-    return false;
-  }
-  if (!grid_.Create(Handle(), kGridIdBase + index, dpi)) return false;
   // The grid lies over the strip's display area: above it in the z-order, which the strip's
-  // WS_CLIPSIBLINGS keeps it from painting over.
-  SetWindowPos(grid_.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  // WS_CLIPSIBLINGS keeps it from painting over. A child window made later lies below those
+  // made before it, so the grid comes first.
+  if (!grid_.Create(Handle(), kGridIdBase + index, dpi)) return false;
+  if (!strip_.Create(Handle(), kStripIdBase + index, look.Font(dpi), width, height,
+                     [this] { PlaceGrid(); })) {
+    return false;
+  }
+  PlaceGrid();
   return true;
 }
 
@@ -181,10 +188,14 @@ PageControlWindows::PageControlWindows(const Look& look, GridListener& listener)
   for (auto& sheet : sheets_) sheet = std::make_unique<TabSheet>(look, listener);
 }
 
-bool PageControlWindows::Create(HWND parent, int id, const Look& look, UINT dpi) {
-  // Placed by Layout.
-  tabs_ = CreateControl(parent, look.SidewaysFont(dpi), dpi,
+bool PageControlWindows::Create(HWND parent, int id, const Look& look, UINT dpi,
+                                const RECT& place) {
+  const int width = place.right - place.left;
+  const int height = place.bottom - place.top;
+  // The place is in pixels already: made at the DPI that keeps them.
+  tabs_ = CreateControl(parent, look.SidewaysFont(dpi), USER_DEFAULT_SCREEN_DPI,
                         {.kind = WC_TABCONTROLW,
+                         .place = {place.left, place.top, width, height},
                          .style = WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | TCS_VERTICAL |
                                   TCS_MULTILINE | TCS_TABS,
                          .id = id});
@@ -195,7 +206,10 @@ bool PageControlWindows::Create(HWND parent, int id, const Look& look, UINT dpi)
     item.mask = TCIF_TEXT;
     item.pszText = caption.data();
     SendMessageW(tabs_, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
-    if (!sheets_[i]->Create(tabs_, parent, static_cast<int>(i), look, dpi)) return false;
+  }
+  const RECT display = DisplayArea(width, height);
+  for (std::size_t i = 0; i < sheets_.size(); ++i) {
+    if (!sheets_[i]->Create(tabs_, parent, static_cast<int>(i), look, dpi, display)) return false;
   }
   return true;
 }
@@ -205,10 +219,15 @@ void PageControlWindows::SetDpi(const Look& look, UINT dpi) {
   for (auto& sheet : sheets_) sheet->SetDpi(look, dpi);
 }
 
-void PageControlWindows::Layout(int x, int y, int width, int height) {
-  MoveWindow(tabs_, x, y, width, height, TRUE);
+RECT PageControlWindows::DisplayArea(int width, int height) const {
   RECT display{0, 0, width, height};
   SendMessageW(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+  return display;
+}
+
+void PageControlWindows::Layout(int x, int y, int width, int height) {
+  MoveWindow(tabs_, x, y, width, height, TRUE);
+  const RECT display = DisplayArea(width, height);
   for (auto& sheet : sheets_) {
     MoveWindow(sheet->Handle(), display.left, display.top, display.right - display.left,
                display.bottom - display.top, TRUE);
@@ -218,6 +237,7 @@ void PageControlWindows::Layout(int x, int y, int width, int height) {
 void PageControlWindows::ShowActivePage() {
   const HWND focus = GetFocus();
   const int32_t active = ActivePage();
+  if (active >= 0) sheets_[static_cast<std::size_t>(active)]->Strip().Fill();
   for (std::size_t i = 0; i < sheets_.size(); ++i) {
     ShowWindow(sheets_[i]->Handle(), static_cast<int32_t>(i) == active ? SW_SHOW : SW_HIDE);
   }
@@ -225,14 +245,6 @@ void PageControlWindows::ShowActivePage() {
   if (focus != nullptr && !IsWindowVisible(focus) && active >= 0) {
     SetFocus(sheets_[static_cast<std::size_t>(active)]->Grid().Handle());
   }
-}
-
-void PageControlWindows::BeginFill() {
-  for (auto& sheet : sheets_) sheet->Strip().BeginFill();
-}
-
-void PageControlWindows::EndFill() {
-  for (auto& sheet : sheets_) sheet->Strip().EndFill();
 }
 
 int32_t PageControlWindows::ActivePage() const {
@@ -284,6 +296,10 @@ bool ComboBoxControl::Create(HWND parent, int id, HFONT font, UINT dpi) {
 }
 
 void ComboBoxControl::SetWidth(int width) {
+  // Under Wine a resize of the list costs about a hundred requests to the server.
+  RECT current{};
+  GetWindowRect(hwnd_, &current);
+  if (current.right - current.left == width) return;
   SetWindowPos(hwnd_, nullptr, 0, 0, width, dropHeight_,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   FitHeight();  // Wine gives the field the font's height again on every resize

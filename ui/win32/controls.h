@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "model/controls.h"
 #include "ui/controls.h"
@@ -24,7 +25,7 @@ namespace tabvane {
 class Container : public Window {
  public:
   bool Create(HWND parent, HWND notifyTarget, HBRUSH background, int x, int y, int width,
-              int height);
+              int height, bool shown = true);
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -36,33 +37,33 @@ class Container : public Window {
 };
 
 // TabControl1 .. TabControl6: tabs along the top in one row, scroll arrows when they don't fit.
-// The height of the tab row is known only once there are tabs: tabsChanged runs after every
-// change of the tabs, so that the page can place the grid below them again.
+// The captions it is given wait in the strip until its page is shown or code reads or selects
+// its tabs: under Wine every tab costs the control a fraction of a millisecond, and a page the
+// user never opens need not pay for its tabs at start-up. The height of the tab row is known
+// only once there are tabs: tabsChanged runs after every change of the control's tabs, so that
+// the page can place the grid below them again.
 class TabStripControl : public TabStrip {
  public:
-  bool Create(HWND parent, int id, HFONT font, std::function<void()> tabsChanged);
+  bool Create(HWND parent, int id, HFONT font, int width, int height,
+              std::function<void()> tabsChanged);
   HWND Handle() const { return hwnd_; }
   // Measures the tabs again in another font; tabsChanged runs.
   void SetFont(HFONT font);
 
-  void RemoveAllTabs() override;
-  void AppendTab(std::string_view caption) override;
+  void SetTabs(const std::vector<std::string_view>& captions) override;
   int32_t TabCount() const override;
   int32_t SelectedTab() const override;
   void SelectTab(int32_t index) override;
 
-  // Between these two the strip takes many tabs in a row: the tabs have a fixed width, so that
-  // a control which lays out every tab again on each insert (Wine's measures every caption)
-  // does not measure n captions n times, and tabsChanged waits. EndFill gives the tabs their
-  // captions' widths again and runs tabsChanged once, if any tab came in between.
-  void BeginFill();
-  void EndFill();
+  // Puts the waiting captions into the control, if any wait.
+  void Fill() const;
 
  private:
   HWND hwnd_ = nullptr;
   std::function<void()> tabsChanged_;
-  bool filling_ = false;
-  bool appendedWhileFilling_ = false;
+  // Captions given but not yet in the control. Filling it changes no tab the strip reports,
+  // so the reads may fill it.
+  mutable std::vector<std::string> waiting_;
 };
 
 // TabSheet1 .. TabSheet6: a page holding its tab strip and, in the strip's display area, its
@@ -70,7 +71,9 @@ class TabStripControl : public TabStrip {
 class TabSheet : public Container {
  public:
   TabSheet(const Look& look, GridListener& listener) : grid_(look, listener) {}
-  bool Create(HWND parent, HWND notifyTarget, int index, const Look& look, UINT dpi);
+  // A hidden page at area, its windows made at their places.
+  bool Create(HWND parent, HWND notifyTarget, int index, const Look& look, UINT dpi,
+              const RECT& area);
   // The strip's font and the grid's sizes of another DPI.
   void SetDpi(const Look& look, UINT dpi);
   TabStripControl& Strip() { return strip_; }
@@ -92,7 +95,9 @@ class TabSheet : public Container {
 class PageControlWindows : public PageControl {
  public:
   PageControlWindows(const Look& look, GridListener& listener);
-  bool Create(HWND parent, int id, const Look& look, UINT dpi);
+  // The control at the given rectangle of its parent, its pages made in its display area: under
+  // Wine every move is a round trip to the server, and so is every resize of their windows.
+  bool Create(HWND parent, int id, const Look& look, UINT dpi, const RECT& place);
   // The fonts and the grids' sizes of another DPI; Layout places the pages again.
   void SetDpi(const Look& look, UINT dpi);
   HWND Handle() const { return tabs_; }
@@ -100,16 +105,16 @@ class PageControlWindows : public PageControl {
   const TabSheet& Sheet(std::size_t index) const { return *sheets_[index]; }
   // Places the control at the given rectangle of its parent, and the pages in its display area.
   void Layout(int x, int y, int width, int height);
-  // Shows the page of the selected page tab and hides the others.
+  // Shows the page of the selected page tab, its tab strip filled first, and hides the others.
   void ShowActivePage();
-  // BeginFill and EndFill of all six tab strips.
-  void BeginFill();
-  void EndFill();
 
   int32_t ActivePage() const override;
   void SetActivePage(int32_t page) override;
 
  private:
+  // The pages' rectangle inside a control of that size.
+  RECT DisplayArea(int width, int height) const;
+
   HWND tabs_ = nullptr;
   std::array<std::unique_ptr<TabSheet>, 6> sheets_;
 };

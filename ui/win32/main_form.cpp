@@ -34,6 +34,11 @@ constexpr ControlArgs kButton1 = {.kind = WC_BUTTONW,
 constexpr UINT kDetectionCommand = 0x0110;
 constexpr std::string_view kDetectionItem = "\x8C\x9F\x8F\x6F\x8F\xF3\x8B\xB5(&D)...";
 
+// PageControl1's rectangle in a client area: below Panel1, all the rest.
+RECT PagesArea(const RECT& client, int panelHeight) {
+  return {0, panelHeight, client.right, std::max<LONG>(client.bottom, panelHeight)};
+}
+
 }  // namespace
 
 MainForm::MainForm(const Look& look) : look_(look), pages_(look, *this), detection_(look) {}
@@ -73,20 +78,21 @@ bool MainForm::Create() {
   RECT client{};
   GetClientRect(hwnd, &client);
   const HFONT font = look_.Font(dpi_);
-  if (!panel_.Create(hwnd, hwnd, look_.FormBrush(), 0, 0, client.right,
-                     Scale(design::kPanelHeight, Dpi()))) {
+  if (!panel_.Create(hwnd, hwnd, look_.FormBrush(), 0, 0, client.right, PanelHeight())) {
     return false;
   }
   button1_ = CreateControl(panel_.Handle(), font, dpi_, kButton1);
   if (button1_ == nullptr) return false;
   if (!combo_.Create(panel_.Handle(), kComboBox1Id, font, dpi_)) return false;
   if (!list_.Create(panel_.Handle(), kListBox1Id, font, dpi_)) return false;
-  if (!pages_.Create(hwnd, kPageControl1Id, look_, dpi_)) return false;
+  // Every window is made at its place, so no layout has to move them.
+  if (!pages_.Create(hwnd, kPageControl1Id, look_, dpi_, PagesArea(client, PanelHeight()))) {
+    return false;
+  }
   timer_.Attach(hwnd);
   // Nothing in this window takes text: the input method stays off in all of it, so that a
   // composed character never reaches a control past the key preview.
   ImmAssociateContextEx(hwnd, nullptr, IACE_CHILDREN);
-  Layout();
   return true;
 }
 
@@ -108,15 +114,7 @@ void MainForm::Attach(TForm1& form) {
 }
 
 void MainForm::Show(int showCommand) {
-  // The start-up fills the tab strips from the command list: thousands of tabs, maybe.
-  pages_.BeginFill();
-  try {
-    if (form_ != nullptr) form_->FormShow();
-  } catch (...) {
-    pages_.EndFill();
-    throw;
-  }
-  pages_.EndFill();
+  if (form_ != nullptr) form_->FormShow();
   if (showCommand == SW_MINIMIZE || showCommand == SW_SHOWMINIMIZED ||
       showCommand == SW_SHOWMINNOACTIVE || showCommand == SW_FORCEMINIMIZE) {
     app_.Minimize(showCommand);
@@ -283,12 +281,15 @@ std::optional<std::string> MainForm::GridHint(int32_t row) {
   return form_ != nullptr ? form_->StringGridHint(row) : std::nullopt;
 }
 
+int MainForm::PanelHeight() const { return Scale(design::kPanelHeight, Dpi()); }
+
 void MainForm::Layout() {
   RECT client{};
   GetClientRect(Handle(), &client);
-  const int panelHeight = Scale(design::kPanelHeight, Dpi());
+  const int panelHeight = PanelHeight();
   MoveWindow(panel_.Handle(), 0, 0, client.right, panelHeight, TRUE);
-  pages_.Layout(0, panelHeight, client.right, std::max<int>(client.bottom - panelHeight, 0));
+  const RECT pages = PagesArea(client, panelHeight);
+  pages_.Layout(pages.left, pages.top, pages.right - pages.left, pages.bottom - pages.top);
   // Panel1's resize handler runs after the pages have their new size, since it reads
   // TabControl1's width.
   if (form_ != nullptr && client.right != lastPanelWidth_) {

@@ -66,6 +66,8 @@ class MainForm : public MainFormView, public Window, private GridListener {
   std::optional<std::string> GridHint(int32_t row) override;
 
   void Layout();
+  // Panel1's height at the window's DPI.
+  int PanelHeight() const;
   // Moved to a monitor of another DPI: the suggested bounds, that DPI's fonts, icons and
   // places, a new layout and paint.
   void OnDpiChanged(UINT dpi, const RECT& suggested);

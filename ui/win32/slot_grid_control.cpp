@@ -76,8 +76,9 @@ void SlotGridControl::SetDpi(UINT dpi) {
 }
 
 void SlotGridControl::SetNameColumnWidth(int32_t width) {
+  if (metrics_.columnWidths[1] == width) return;
   metrics_.columnWidths[1] = width;
-  InvalidateRect(Handle(), nullptr, FALSE);
+  Repaint();
 }
 
 std::string SlotGridControl::Cell(int32_t col, int32_t row) const {
@@ -88,15 +89,19 @@ std::string SlotGridControl::Cell(int32_t col, int32_t row) const {
 void SlotGridControl::SetCell(int32_t col, int32_t row, std::string_view text) {
   if (!InRange(col, row)) return;
   std::string& cell = cells_[static_cast<std::size_t>(col)][static_cast<std::size_t>(row)];
-  // A menu shown fills every cell; only a changed one needs a paint (under Wine each
-  // invalidation is a round trip to the server).
+  // A menu shown fills every cell; only a changed one needs a paint.
   if (cell == text) return;
   cell = text;
-  InvalidateRect(Handle(), nullptr, FALSE);
+  Repaint();
+}
+
+void SlotGridControl::Repaint() {
+  // A hidden grid is painted whole when it shows: under Wine each invalidation is a round trip
+  // to the server, and the start-up fills the grids before the window shows.
+  if (IsWindowVisible(Handle())) InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 LRESULT SlotGridControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  const HWND hwnd = Handle();
   switch (message) {
     case WM_PAINT: OnPaint(); return 0;
     case WM_ERASEBKGND: return 1;  // the paint covers every pixel
@@ -142,7 +147,7 @@ LRESULT SlotGridControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
       break;
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_SETFOCUS:
-    case WM_KILLFOCUS: InvalidateRect(hwnd, nullptr, FALSE); return 0;
+    case WM_KILLFOCUS: Repaint(); return 0;
     default: break;
   }
   return Window::HandleMessage(message, wParam, lParam);
@@ -222,7 +227,7 @@ void SlotGridControl::OnSize(int height) {
   metrics_.clientHeight = height;
   top_ = ClampTopRow(metrics_, top_);
   UpdateScrollBar();
-  InvalidateRect(Handle(), nullptr, FALSE);
+  Repaint();
 }
 
 void SlotGridControl::OnVScroll(int request) {
@@ -367,7 +372,7 @@ bool SlotGridControl::OnKeyDown(WPARAM key) {
 void SlotGridControl::MoveCursor(int32_t row, bool extend) {
   cursor_.MoveTo(row, extend);
   ScrollTo(TopRowShowing(metrics_, top_, cursor_.Current()));
-  InvalidateRect(Handle(), nullptr, FALSE);
+  Repaint();
 }
 
 void SlotGridControl::ScrollTo(int32_t top) {
@@ -375,7 +380,7 @@ void SlotGridControl::ScrollTo(int32_t top) {
   if (clamped == top_) return;
   top_ = clamped;
   UpdateScrollBar();
-  InvalidateRect(Handle(), nullptr, FALSE);
+  Repaint();
 }
 
 void SlotGridControl::UpdateScrollBar() {
@@ -386,7 +391,7 @@ void SlotGridControl::UpdateScrollBar() {
   info.nMax = kGridRows - 1;
   info.nPage = static_cast<UINT>(PageRows(metrics_));
   info.nPos = top_;
-  SetScrollInfo(Handle(), SB_VERT, &info, TRUE);
+  SetScrollInfo(Handle(), SB_VERT, &info, IsWindowVisible(Handle()));
 }
 
 }  // namespace tabvane

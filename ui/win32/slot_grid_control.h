@@ -66,6 +66,8 @@ class SlotGridControl : public SlotGrid, public Window {
   void MoveCursor(int32_t row, bool extend);
   void ScrollTo(int32_t top);
   void UpdateScrollBar();
+  // Invalidates the whole grid, if it is visible.
+  void Repaint();
 
   const Look& look_;
   GridListener& listener_;
