@@ -1,7 +1,8 @@
 // The bare window the running exe is measured against: one top-level window of the main
 // window's size that paints its background, and a message loop. Nothing else. Built twice
 // more as twins that tell where Tabvane's start-up goes under Wine:
-//   TABVANE_BENCH_DLLS  also loads the DLLs Tabvane.exe imports, through the same manifest;
+//   TABVANE_BENCH_DLLS  also loads the DLLs Tabvane.exe imports, through the same manifest,
+//                       and shcore, which it loads for the monitors' DPI;
 //   TABVANE_BENCH_TREE  besides, makes the same windows Tabvane makes at start-up (an owner,
 //                       the main window, the panel's controls, the page tabs with six sheets of
 //                       a tab strip and a grid each, two hidden dialogs), in the same font, with
@@ -112,6 +113,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
 #ifdef TABVANE_BENCH_DLLS
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
+  // Tabvane loads shcore at start-up for its monitors' DPI.
+  LoadLibraryW(L"shcore.dll");
 #endif
   WNDCLASSW wc{};
   wc.lpfnWndProc = Proc;
