@@ -50,7 +50,7 @@ bool PrepareAppFolder(const std::wstring& folder, const std::wstring& tabvaneExe
   settings.FEditMode = editMode;
   settings.FInterval = kDefaultInterval;
   settings.FLastDir = dir;
-  return SaveSettings(files, SettingsPath(SjisFromWide(exe)), settings);
+  return SaveSettings(files, SettingsPath(SjisFromWide(exe)), settings).ok;
 }
 
 bool Painted(HWND window) { return GetUpdateRect(window, nullptr, FALSE) == 0; }

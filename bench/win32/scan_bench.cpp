@@ -62,13 +62,14 @@ class ReplayDesktop : public HostPlatform {
     WindowHandle owner = 0;
     bool visible = false;
     std::string text;
+    std::string className;
   };
 
   ReplayDesktop(HostPlatform& real, WindowHandle target) : target_(target) {
     const auto record = [&](std::vector<Window>& into) {
       return [&real, &into](WindowHandle window) {
-        into.push_back(
-            {window, real.Owner(window), real.IsVisible(window), real.WindowText(window)});
+        into.push_back({window, real.Owner(window), real.IsVisible(window),
+                        real.WindowText(window), real.ClassName(window)});
         return true;
       };
     };
@@ -87,11 +88,15 @@ class ReplayDesktop : public HostPlatform {
   WindowHandle Owner(WindowHandle window) override { return Find(window).owner; }
   bool IsVisible(WindowHandle window) override { return Find(window).visible; }
   std::string WindowText(WindowHandle window) override { return Find(window).text; }
+  std::string ClassName(WindowHandle window) override { return Find(window).className; }
   WindowHandle ForegroundWindow() override { return foreground_; }
   bool IsWindow(WindowHandle window) override { return window == target_; }
-  void ShowWindow(WindowHandle, bool) override {}
+  void ShowWindowAsync(WindowHandle, bool) override {}
   void SetForegroundWindow(WindowHandle) override {}
-  void SendKey(uint8_t, bool) override {}
+  bool IsKeyDown(uint8_t) override { return false; }
+  std::size_t SendKeys(const std::vector<KeyEvent>& events) override { return events.size(); }
+  std::optional<std::string> ProcessImagePath(WindowHandle) override { return std::nullopt; }
+  std::optional<uint32_t> IntegrityLevel(WindowHandle) override { return std::nullopt; }
   std::optional<std::string> ClassesRootDefaultValue(std::string_view) override {
     return std::nullopt;
   }

@@ -4,7 +4,7 @@
     bench_table.py RESULTS_DIR TABVANE_EXE_X64 TABVANE_EXE_X86
 
 Reads native.json (Google Benchmark), scan.txt and app.txt ("RESULT key value" lines of the
-Wine drivers) from RESULTS_DIR and the sizes of both exes.
+Wine drivers) from RESULTS_DIR and the sizes of both exes. Exits 1 when a budget is MISSED.
 """
 import json, os, sys
 
@@ -150,3 +150,4 @@ missed = sum(1 for r in rows if r[5] == "MISSED")
 print()
 print(f"{missed} figure(s) missed (value or baseline \"-\": not measured); logs and raw figures in "
       f"{results}")
+sys.exit(1 if missed else 0)
