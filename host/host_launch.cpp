@@ -1,5 +1,6 @@
 // The launch of a slot's transform: the host folder (the running host's, else the registry's),
-// the bridge batch and the Ctrl+B sent to the target, with every way it stops short said. Depends on text/, model/ and the platform interface only.
+// the bridge batch and the Ctrl+B sent to the target, with every way it stops short said.
+// Depends on text/, model/ and the platform interface only.
 #include "host/host_launch.h"
 
 #include <array>
@@ -36,7 +37,9 @@ constexpr uint8_t kVkB = 0x42;
 constexpr std::array<uint8_t, 6> kModifiers = {0xA0, 0xA1, 0xA4, 0xA5, 0x5B, 0x5C};
 constexpr uint32_t kActivationWaitMs = 100;
 
-std::string Caption(std::string_view words) { return std::string(kCaptionPrefix) + std::string(words); }
+std::string Caption(std::string_view words) {
+  return std::string(kCaptionPrefix) + std::string(words);
+}
 
 // The target's process runs at a higher integrity level than this one (an elevated host), or
 // will not say: Windows drops input sent to it.
@@ -54,7 +57,8 @@ std::vector<KeyEvent> CtrlBEvents(HostPlatform& platform) {
   for (const uint8_t key : kModifiers) {
     if (platform.IsKeyDown(key)) events.push_back({key, true});
   }
-  events.insert(events.end(), {{kVkControl, false}, {kVkB, false}, {kVkB, true}, {kVkControl, true}});
+  events.insert(events.end(),
+                {{kVkControl, false}, {kVkB, false}, {kVkB, true}, {kVkControl, true}});
   return events;
 }
 

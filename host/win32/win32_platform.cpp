@@ -138,38 +138,44 @@ std::optional<std::string> Win32Platform::ProcessImagePath(WindowHandle window) 
   return sjis;
 }
 
-std::optional<uint32_t> Win32Platform::IntegrityLevel(WindowHandle window) {
-  HANDLE process = ::GetCurrentProcess();
-  bool opened = false;
-  if (window != 0) {
-    DWORD processId = 0;
-    if (::GetWindowThreadProcessId(ToHwnd(window), &processId) == 0) return std::nullopt;
-    process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-    if (process == nullptr) {
-      return ::GetLastError() == ERROR_ACCESS_DENIED ? std::optional(kIntegrityRefused)
-                                                      : std::nullopt;
-    }
-    opened = true;
-  }
-  std::optional<uint32_t> level;
+namespace {
+
+// The integrity level of the process's token; kIntegrityRefused when the token is not shown.
+std::optional<uint32_t> IntegrityLevelOf(HANDLE process) {
   HANDLE token = nullptr;
   if (::OpenProcessToken(process, TOKEN_QUERY, &token) == 0) {
-    if (::GetLastError() == ERROR_ACCESS_DENIED) level = kIntegrityRefused;
-  } else {
-    DWORD size = 0;
-    ::GetTokenInformation(token, TokenIntegrityLevel, nullptr, 0, &size);
-    std::vector<BYTE> buffer(size);
-    if (size > 0 &&
-        ::GetTokenInformation(token, TokenIntegrityLevel, buffer.data(), size, &size) != 0) {
-      const auto* label = reinterpret_cast<const TOKEN_MANDATORY_LABEL*>(buffer.data());
-      const PUCHAR count = ::GetSidSubAuthorityCount(label->Label.Sid);
-      if (count != nullptr && *count > 0) {
-        level = *::GetSidSubAuthority(label->Label.Sid, static_cast<DWORD>(*count - 1));
-      }
-    }
-    ::CloseHandle(token);
+    return ::GetLastError() == ERROR_ACCESS_DENIED ? std::optional(kIntegrityRefused)
+                                                    : std::nullopt;
   }
-  if (opened) ::CloseHandle(process);
+  std::optional<uint32_t> level;
+  DWORD size = 0;
+  ::GetTokenInformation(token, TokenIntegrityLevel, nullptr, 0, &size);
+  std::vector<BYTE> buffer(size);
+  if (size > 0 &&
+      ::GetTokenInformation(token, TokenIntegrityLevel, buffer.data(), size, &size) != 0) {
+    const auto* label = reinterpret_cast<const TOKEN_MANDATORY_LABEL*>(buffer.data());
+    const PUCHAR count = ::GetSidSubAuthorityCount(label->Label.Sid);
+    if (count != nullptr && *count > 0) {
+      level = *::GetSidSubAuthority(label->Label.Sid, static_cast<DWORD>(*count - 1));
+    }
+  }
+  ::CloseHandle(token);
+  return level;
+}
+
+}  // namespace
+
+std::optional<uint32_t> Win32Platform::IntegrityLevel(WindowHandle window) {
+  if (window == 0) return IntegrityLevelOf(::GetCurrentProcess());
+  DWORD processId = 0;
+  if (::GetWindowThreadProcessId(ToHwnd(window), &processId) == 0) return std::nullopt;
+  const HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+  if (process == nullptr) {
+    return ::GetLastError() == ERROR_ACCESS_DENIED ? std::optional(kIntegrityRefused)
+                                                    : std::nullopt;
+  }
+  const std::optional<uint32_t> level = IntegrityLevelOf(process);
+  ::CloseHandle(process);
   return level;
 }
 

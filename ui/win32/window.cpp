@@ -107,6 +107,8 @@ void Dialog::RunModal() {
   if (const UINT dpi = WindowDpi(hwnd_); dpi != dpi_) FitToDpi(dpi);
   if (!controlsMade_) {
     controlsMade_ = true;
+    // The icons too wait for the first showing: most runs never open a dialog.
+    look_.SetIcons(hwnd_, dpi_);
     CreateControls();
   }
   OnShow();
@@ -163,7 +165,7 @@ void Dialog::FitToDpi(UINT dpi) {
                                static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)), dpi);
   SetWindowPos(hwnd_, nullptr, 0, 0, outer.cx, outer.cy,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  look_.SetIcons(hwnd_, dpi);
+  if (controlsMade_) look_.SetIcons(hwnd_, dpi);
   const HFONT font = look_.Font(dpi);
   for (std::size_t i = 0; i < controls_.size() && i < table_.size(); ++i) {
     PlaceControl(controls_[i], font, dpi, table_[i]);
