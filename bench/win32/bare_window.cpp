@@ -5,8 +5,8 @@
 //                       and shcore, which it loads for the monitors' DPI;
 //   TABVANE_BENCH_TREE  besides, makes the same windows Tabvane makes at start-up (an owner,
 //                       the main window, the panel's controls, the page tabs with six sheets of
-//                       a tab strip and a grid each, two hidden dialogs), in the same font, with
-//                       no program logic and no files.
+//                       a tab strip and a grid each; the dialogs wait for their first showing),
+//                       in the same font, with no program logic and no files.
 // Win32 only.
 #include <windows.h>
 
@@ -54,17 +54,6 @@ HWND Child(const wchar_t* className, const wchar_t* text, DWORD style, HWND pare
   return child;
 }
 
-INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM) noexcept { return FALSE; }
-
-void HiddenDialog(HWND owner) {
-  struct alignas(4) {
-    DLGTEMPLATE head;
-    WORD menu, windowClass, title;
-  } empty{};
-  empty.head.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-  CreateDialogIndirectParamW(nullptr, &empty.head, owner, DialogProc, 0);
-}
-
 // The windows Tabvane makes at start-up, at the places its layout gives them, in its fonts.
 void MakeTree(HWND main, const tabvane::Look& look) {
   const HFONT font = look.Font(USER_DEFAULT_SCREEN_DPI);
@@ -102,8 +91,6 @@ void MakeTree(HWND main, const tabvane::Look& look) {
     Child(kClassName, L"", WS_VSCROLL, sheet, 4, 4, width - 8, height - 8, font);
     if (i != 0) ShowWindow(sheet, SW_HIDE);
   }
-  HiddenDialog(main);
-  HiddenDialog(main);
 }
 #endif
 

@@ -1,6 +1,6 @@
-// Tabvane.exe: one copy per folder; creates TForm1, TForm3 and TForm2 with their windows, shows
-// the main window and runs the message loop, in which the main window previews every key of its
-// own controls.
+// Tabvane.exe: one copy per folder; creates TForm1, TForm3 and TForm2 with the main window (the
+// dialogs' windows wait for their first showing), shows the main window and runs the message
+// loop, in which the main window previews every key of its own controls.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -66,8 +66,8 @@ int Run(int showCommand) {
   SettingsDialog form3Window(look);
   SlotEditorDialog form2Window(look);
   if (!form1Window.Create()) return 1;
-  if (!form3Window.Create(form1Window.Handle())) return 1;
-  if (!form2Window.Create(form1Window.Handle())) return 1;
+  form3Window.Prepare(form1Window.Handle());
+  form2Window.Prepare(form1Window.Handle());
 
   TForm3 form3(form3Window);
   TForm2 form2(form2Window, platform.FileSystem());

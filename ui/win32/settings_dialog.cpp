@@ -84,10 +84,10 @@ constexpr ControlArgs kControls[] = {
 
 }  // namespace
 
-bool SettingsDialog::Create(HWND owner) {
-  return Dialog::Create(owner, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                        WideFromSjis(kCaption), kSettingsDialogDesignPosition,
-                        design::kSettingsClient);
+void SettingsDialog::Prepare(HWND owner) {
+  Dialog::Prepare(owner, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                  WideFromSjis(kCaption), kSettingsDialogDesignPosition,
+                  design::kSettingsClient);
 }
 
 void SettingsDialog::CreateControls() {

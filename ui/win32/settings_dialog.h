@@ -14,8 +14,8 @@ namespace tabvane {
 class SettingsDialog : public SettingsDialogView, public FormDialog<TForm3> {
  public:
   using FormDialog::FormDialog;
-  // Creates the hidden dialog owned by owner.
-  bool Create(HWND owner);
+  // The dialog owned by owner; its window is made when it is first shown.
+  void Prepare(HWND owner);
 
   SettingsFields Fields() const override;
   void SetFields(const SettingsFields& fields) override;

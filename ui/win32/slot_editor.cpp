@@ -129,10 +129,10 @@ constexpr ControlArgs kControls[] = {
 
 }  // namespace
 
-bool SlotEditorDialog::Create(HWND owner) {
-  return Dialog::Create(owner, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                        WideFromSjis(kCaption), kSlotEditorDesignPosition,
-                        design::kSlotEditorClient);
+void SlotEditorDialog::Prepare(HWND owner) {
+  Dialog::Prepare(owner, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                  WideFromSjis(kCaption), kSlotEditorDesignPosition,
+                  design::kSlotEditorClient);
 }
 
 void SlotEditorDialog::CreateControls() {

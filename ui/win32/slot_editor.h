@@ -15,8 +15,8 @@ namespace tabvane {
 class SlotEditorDialog : public SlotEditorView, public FormDialog<TForm2> {
  public:
   using FormDialog::FormDialog;
-  // Creates the hidden dialog owned by owner.
-  bool Create(HWND owner);
+  // The dialog owned by owner; its window is made when it is first shown.
+  void Prepare(HWND owner);
 
   void SetCaption(std::string_view text) override;
   SlotFields Fields() const override;

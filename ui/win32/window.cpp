@@ -75,7 +75,7 @@ Dialog::~Dialog() {
 
 namespace {
 
-// What WM_INITDIALOG needs besides the object: the design position to apply.
+// What WM_INITDIALOG needs besides the object: the position to apply.
 struct DialogInit {
   Dialog* dialog;
   Position position;
@@ -83,26 +83,33 @@ struct DialogInit {
 
 }  // namespace
 
-bool Dialog::Create(HWND owner, DWORD style, std::wstring_view caption, const Position& position,
-                    const Place& client) {
+void Dialog::Prepare(HWND owner, DWORD style, std::wstring_view caption,
+                     const Position& position, const Place& client) {
+  owner_ = owner;
+  style_ = style;
+  caption_ = caption;
+  position_ = position;
+  client_ = client;
+}
+
+bool Dialog::MakeWindow() {
   // An empty template: no menu, the default class, no title and no controls. The controls are
   // created at pixel positions in CreateControls, so the dialog's font units play no part.
   struct alignas(4) {
     DLGTEMPLATE head;
     WORD menu, windowClass, title;
   } emptyTemplate{};
-  emptyTemplate.head.style = style;
-  client_ = client;
-  DialogInit init{this, position};
-  CreateDialogIndirectParamW(GetModuleHandleW(nullptr), &emptyTemplate.head, owner, &Dialog::Proc,
-                             reinterpret_cast<LPARAM>(&init));
+  emptyTemplate.head.style = style_;
+  DialogInit init{this, position_};
+  CreateDialogIndirectParamW(GetModuleHandleW(nullptr), &emptyTemplate.head, owner_,
+                             &Dialog::Proc, reinterpret_cast<LPARAM>(&init));
   if (hwnd_ == nullptr) return false;
-  SetWindowTextW(hwnd_, std::wstring(caption).c_str());
+  SetWindowTextW(hwnd_, caption_.c_str());
   return true;
 }
 
 void Dialog::RunModal() {
-  if (hwnd_ == nullptr) return;
+  if (hwnd_ == nullptr && !MakeWindow()) return;
   // A hidden dialog may have been moved to a monitor of another DPI without being told.
   if (const UINT dpi = WindowDpi(hwnd_); dpi != dpi_) FitToDpi(dpi);
   if (!controlsMade_) {
@@ -173,12 +180,17 @@ void Dialog::FitToDpi(UINT dpi) {
 }
 
 Position Dialog::DialogPosition() const {
+  if (hwnd_ == nullptr) return position_;
   const Bounds bounds = OuterBounds(hwnd_);
   const MonitorScale scale = ScaleOfWindow(hwnd_);
   return UnscalePosition({bounds.left, bounds.top}, scale.dpi, scale.origin);
 }
 
 void Dialog::SetDialogPosition(const Position& position) {
+  if (hwnd_ == nullptr) {
+    position_ = position;
+    return;
+  }
   Bounds bounds = OuterBounds(hwnd_);
   const int32_t dpi = static_cast<int32_t>(dpi_);
   const MonitorScale scale = ScaleAt(

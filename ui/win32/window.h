@@ -63,9 +63,10 @@ struct ControlArgs {
 
 // A modeless dialog from an empty in-memory template, hidden until shown modally by its own
 // loop. The object is attached on WM_INITDIALOG; HandleMessage returns FALSE for the default.
-// Its controls are made on the first showing: most runs never open a dialog, and every window
-// made at start-up costs start-up time and memory. It lays itself out for the DPI of its
-// monitor when it is shown and whenever that DPI changes (WM_DPICHANGED).
+// Its window and controls are made on the first showing: most runs never open a dialog, and
+// every window made at start-up costs start-up time and memory; until then its position is a
+// number kept for the settings file. It lays itself out for the DPI of its monitor when it is
+// shown and whenever that DPI changes (WM_DPICHANGED).
 class Dialog {
  public:
   explicit Dialog(const Look& look) : look_(look) {}
@@ -76,10 +77,10 @@ class Dialog {
   HWND Handle() const { return hwnd_; }
 
  protected:
-  // Creates the hidden dialog owned by owner at a position and with a client area of the
-  // design, without its controls.
-  bool Create(HWND owner, DWORD style, std::wstring_view caption, const Position& position,
-              const Place& client);
+  // What the first showing makes the dialog from: its owner, style, caption, position and the
+  // client area of the design.
+  void Prepare(HWND owner, DWORD style, std::wstring_view caption, const Position& position,
+               const Place& client);
   // Makes the controls: MakeControls with the dialog's table, then what the table cannot say.
   virtual void CreateControls() = 0;
   // Fills the controls each time the dialog is about to show.
@@ -108,8 +109,14 @@ class Dialog {
   // Sizes the dialog for its client area at dpi, gives it that DPI's icons and places its
   // controls, if it has them, in that DPI's font.
   void FitToDpi(UINT dpi);
+  // Makes the hidden window, without its controls, where position_ says.
+  bool MakeWindow();
 
   HWND hwnd_ = nullptr;
+  HWND owner_ = nullptr;
+  DWORD style_ = 0;
+  std::wstring caption_;
+  Position position_{};  // while there is no window
   HWND pendingFocus_ = nullptr;
   bool modal_ = false;
   bool controlsMade_ = false;
