@@ -43,6 +43,12 @@ Place ScalePlace(const Place& place, int32_t dpi) {
           Scale(place.top + place.height, dpi) - top};
 }
 
+int32_t ComboBox1Width(int32_t panelWidth, int32_t dpi) {
+  const int32_t width =
+      panelWidth - Scale(design::kComboBox1.left, dpi) - Scale(design::kComboRightGap, dpi);
+  return std::max(width, Scale(design::kMinControlWidth, dpi));
+}
+
 Bounds ScaleBounds(const Bounds& bounds, int32_t dpi, const Position& origin) {
   const Position corner = ScalePosition({bounds.left, bounds.top}, dpi, origin);
   return {corner.left, corner.top, Scale(bounds.width, dpi), Scale(bounds.height, dpi)};

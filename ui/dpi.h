@@ -41,6 +41,9 @@ Bounds UnscaleBounds(const Bounds& bounds, int32_t dpi, const Position& origin =
 Position ScalePosition(const Position& position, int32_t dpi, const Position& origin = {});
 Position UnscalePosition(const Position& position, int32_t dpi, const Position& origin = {});
 
+// ComboBox1's width in a panel whose client area is panelWidth pixels wide at dpi.
+int32_t ComboBox1Width(int32_t panelWidth, int32_t dpi);
+
 // Every pixel number of the windows at 96 dpi. Window positions and the main window's outer
 // size are the settings' defaults (model/settings.h).
 namespace design {
@@ -51,9 +54,9 @@ inline constexpr int32_t kSmallIcon = 16;
 inline constexpr int32_t kBigIcon = 32;
 
 // The main window: Panel1 along the top with Button1, ComboBox1 and the hidden ListBox1;
-// PageControl1 takes the rest of the client area. ComboBox1's width before Panel1Resize first
-// runs is 317; the rule then keeps kComboRightGap to the panel's right edge, and the name
-// column kNameColumnGap less than TabControl1's client width, neither below kMinControlWidth.
+// PageControl1 takes the rest of the client area. ComboBox1 is made and kept kComboRightGap from the
+// panel's right edge, whatever its designed width of 317, and the name column
+// kNameColumnGap less than TabControl1's client width, neither below kMinControlWidth.
 inline constexpr int32_t kPanelHeight = 29;
 inline constexpr Place kButton1{4, 4, 45, 22};
 inline constexpr Place kComboBox1{52, 4, 317, 21};

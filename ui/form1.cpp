@@ -239,10 +239,7 @@ void TForm1::Timer1Timer() { ScanHost(); }
 // The widths are pixels at the window's DPI: the rule's design numbers are scaled to it, so
 // that the combo box ends exactly its scaled gap before the panel's edge.
 void TForm1::Panel1Resize() {
-  const int32_t dpi = view_.Dpi();
-  const int32_t width = view_.Panel1ClientWidth() - Scale(design::kComboBox1.left, dpi) -
-                        Scale(design::kComboRightGap, dpi);
-  view_.SetComboWidth(std::max(width, Scale(design::kMinControlWidth, dpi)));
+  view_.SetComboWidth(ComboBox1Width(view_.Panel1ClientWidth(), view_.Dpi()));
   ApplyNameColumnWidth();
 }
 

@@ -196,7 +196,7 @@ int Run(int repetitions) {
                                       300, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   ComboBoxControl combo;
   TextListControl list;
-  if (parent == nullptr || !combo.Create(parent, 1, nullptr, USER_DEFAULT_SCREEN_DPI) ||
+  if (parent == nullptr || !combo.Create(parent, 1, nullptr, USER_DEFAULT_SCREEN_DPI, 317) ||
       !list.Create(parent, 2, nullptr, USER_DEFAULT_SCREEN_DPI)) {
     std::fprintf(stderr, "scan_bench: no controls\n");
     return 1;

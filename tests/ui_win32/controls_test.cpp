@@ -329,10 +329,11 @@ TEST_F(ControlsTest, TabsOfAHiddenPageComeInWhenShownOrRead) {
 
 TEST_F(ControlsTest, ComboKeepsTextsAndSelectionWithoutNotifying) {
   ComboBoxControl combo;
-  ASSERT_TRUE(combo.Create(parent.Handle(), 102, look.Font(96), 96));
+  ASSERT_TRUE(combo.Create(parent.Handle(), 102, look.Font(96), 96, 300));
   RECT closed{};
   GetWindowRect(combo.Handle(), &closed);
   EXPECT_EQ(closed.bottom - closed.top, 21);
+  EXPECT_EQ(closed.right - closed.left, 300);
 
   const std::string noTarget = "\x96\xB3\x8E\x77\x92\xE8";  // 無指定
   const std::string host = "a.jww - jw_win  \x81\x7C 1234";

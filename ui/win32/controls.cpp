@@ -284,10 +284,13 @@ constexpr ControlArgs kComboBox1 = {
 
 }  // namespace
 
-bool ComboBoxControl::Create(HWND parent, int id, HFONT font, UINT dpi) {
+bool ComboBoxControl::Create(HWND parent, int id, HFONT font, UINT dpi, int width) {
+  // Made at its width: under Wine every resize of it costs as much again as making it.
   ControlArgs args = kComboBox1;
   args.id = id;
-  hwnd_ = CreateControl(parent, font, dpi, args);
+  args.place = ScalePlace(kComboBox1.place, static_cast<int32_t>(dpi));
+  args.place.width = width;
+  hwnd_ = CreateControl(parent, font, USER_DEFAULT_SCREEN_DPI, args);
   if (hwnd_ == nullptr) return false;
   height_ = ScalePlace(design::kComboBox1, static_cast<int32_t>(dpi)).height;
   dropHeight_ = ScalePlace(kComboBox1.place, static_cast<int32_t>(dpi)).height;

@@ -123,7 +123,8 @@ class PageControlWindows : public PageControl {
 // the design's until SetWidth.
 class ComboBoxControl : public ComboBox {
  public:
-  bool Create(HWND parent, int id, HFONT font, UINT dpi);
+  // Made at dpi, width pixels wide.
+  bool Create(HWND parent, int id, HFONT font, UINT dpi, int width);
   HWND Handle() const { return hwnd_; }
   void SetWidth(int width);
   // The font and place of another DPI.

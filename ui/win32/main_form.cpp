@@ -83,7 +83,10 @@ bool MainForm::Create() {
   }
   button1_ = CreateControl(panel_.Handle(), font, dpi_, kButton1);
   if (button1_ == nullptr) return false;
-  if (!combo_.Create(panel_.Handle(), kComboBox1Id, font, dpi_)) return false;
+  if (!combo_.Create(panel_.Handle(), kComboBox1Id, font, dpi_,
+                     ComboBox1Width(client.right, static_cast<int32_t>(dpi_)))) {
+    return false;
+  }
   if (!list_.Create(panel_.Handle(), kListBox1Id, font, dpi_)) return false;
   // Every window is made at its place, so no layout has to move them.
   if (!pages_.Create(hwnd, kPageControl1Id, look_, dpi_, PagesArea(client, PanelHeight()))) {
