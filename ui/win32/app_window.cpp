@@ -35,12 +35,10 @@ bool AppWindow::Create(const Look& look) {
   // Minimize, Restore and Close; the caption draws the title where a desktop shows minimized
   // windows itself.
   constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_VISIBLE | WS_SYSMENU | WS_MINIMIZEBOX;
-  if (!Window::Create({.className = kClassName, .text = kTitle, .style = kStyle})) {
-    return false;
-  }
-  look.SetIcons(Handle(), WindowDpi(Handle()));
-  return true;
+  return Window::Create({.className = kClassName, .text = kTitle, .style = kStyle});
 }
+
+void AppWindow::SetIcons() { look_->SetIcons(Handle(), WindowDpi(Handle())); }
 
 void AppWindow::Minimize(int showCommand) { ShowWindow(Handle(), showCommand); }
 

@@ -12,8 +12,10 @@ namespace tabvane {
 
 class AppWindow : public Window {
  public:
-  // Creates the window, shown at once, with the program's icons at its DPI.
+  // Creates the window, shown at once; its icons come with SetIcons.
   bool Create(const Look& look);
+  // Gives the taskbar entry the program's icons at its DPI.
+  void SetIcons();
   // The main window it owns; from now on minimizing, restoring, activating and closing the
   // taskbar entry act on it.
   void Attach(HWND main) { main_ = main; }

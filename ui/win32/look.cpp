@@ -59,19 +59,24 @@ Look::~Look() {
   DeleteObject(whiteBrush_);
 }
 
-Look::Scaled Look::AtDpi(UINT dpi) const {
+Look::Scaled& Look::AtDpi(UINT dpi) const {
   const auto found = std::find_if(scaled_.begin(), scaled_.end(),
                                   [dpi](const Scaled& scaled) { return scaled.dpi == dpi; });
   if (found != scaled_.end()) return *found;
-  return scaled_.emplace_back(Scaled{dpi, MakeFont(0, dpi), MakeFont(900, dpi),
-                                     LoadIconAt(design::kSmallIcon, dpi),
-                                     LoadIconAt(design::kBigIcon, dpi)});
+  return scaled_.emplace_back(Scaled{dpi, MakeFont(0, dpi), MakeFont(900, dpi)});
+}
+
+void Look::SetIcon(HWND window, UINT dpi, WPARAM size) const {
+  Scaled& scaled = AtDpi(dpi);
+  const bool small = size == ICON_SMALL;
+  HICON& icon = small ? scaled.smallIcon : scaled.bigIcon;
+  if (icon == nullptr) icon = LoadIconAt(small ? design::kSmallIcon : design::kBigIcon, dpi);
+  SendMessageW(window, WM_SETICON, size, reinterpret_cast<LPARAM>(icon));
 }
 
 void Look::SetIcons(HWND window, UINT dpi) const {
-  const Scaled scaled = AtDpi(dpi);
-  SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(scaled.smallIcon));
-  SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(scaled.bigIcon));
+  SetIcon(window, dpi, ICON_SMALL);
+  SetIcon(window, dpi, ICON_BIG);
 }
 
 }  // namespace tabvane

@@ -25,7 +25,9 @@ class Look {
   HFONT Font(UINT dpi) const { return AtDpi(dpi).font; }
   // The same font turned by 90 degrees, for the page tabs on the left edge.
   HFONT SidewaysFont(UINT dpi) const { return AtDpi(dpi).sidewaysFont; }
-  // Gives window the program's icon in the sizes of its title bar and of the task switcher.
+  // Gives window the program's icon in the size of its title bar (ICON_SMALL) or of the task
+  // switcher (ICON_BIG), or in both.
+  void SetIcon(HWND window, UINT dpi, WPARAM size) const;
   void SetIcons(HWND window, UINT dpi) const;
   HBRUSH FormBrush() const { return formBrush_; }
   HBRUSH CellBrush() const { return cellBrush_; }
@@ -33,9 +35,9 @@ class Look {
   HBRUSH WhiteBrush() const { return whiteBrush_; }
 
  private:
-  // The fonts and icons of one DPI, made when a window first asks for it and kept to the end:
-  // a window that moves back to a monitor finds them again, and no control is ever left with
-  // a deleted font.
+  // The fonts and icons of one DPI, made when a window first asks for them and kept to the
+  // end: a window that moves back to a monitor finds them again, and no control is ever left
+  // with a deleted font.
   struct Scaled {
     UINT dpi = 0;
     HFONT font = nullptr;
@@ -43,7 +45,7 @@ class Look {
     HICON smallIcon = nullptr;
     HICON bigIcon = nullptr;
   };
-  Scaled AtDpi(UINT dpi) const;
+  Scaled& AtDpi(UINT dpi) const;
 
   HBRUSH formBrush_;
   HBRUSH cellBrush_;

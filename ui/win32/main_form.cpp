@@ -33,6 +33,8 @@ constexpr ControlArgs kButton1 = {.kind = WC_BUTTONW,
 // leave the low four bits to the system.
 constexpr UINT kDetectionCommand = 0x0110;
 constexpr std::string_view kDetectionItem = "\x8C\x9F\x8F\x6F\x8F\xF3\x8B\xB5(&D)...";
+// Posted by Show, handled after the first paint.
+constexpr UINT kFinishStartMessage = WM_APP + 1;
 
 // PageControl1's rectangle in a client area: below Panel1, all the rest.
 RECT PagesArea(const RECT& client, int panelHeight) {
@@ -69,7 +71,7 @@ bool MainForm::Create() {
   const HWND hwnd = Handle();
   app_.Attach(hwnd);
   dpi_ = WindowDpi(hwnd);
-  look_.SetIcons(hwnd, dpi_);
+  look_.SetIcon(hwnd, dpi_, ICON_SMALL);  // the title bar's, in the first frame
   if (const HMENU menu = GetSystemMenu(hwnd, FALSE); menu != nullptr) {
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, MF_STRING, kDetectionCommand, WideFromSjis(kDetectionItem).c_str());
@@ -93,10 +95,16 @@ bool MainForm::Create() {
     return false;
   }
   timer_.Attach(hwnd);
+  laidOut_ = {client.right, client.bottom};
+  return true;
+}
+
+void MainForm::FinishStart() {
+  app_.SetIcons();
+  look_.SetIcon(Handle(), dpi_, ICON_BIG);
   // Nothing in this window takes text: the input method stays off in all of it, so that a
   // composed character never reaches a control past the key preview.
-  ImmAssociateContextEx(hwnd, nullptr, IACE_CHILDREN);
-  return true;
+  ImmAssociateContextEx(Handle(), nullptr, IACE_CHILDREN);
 }
 
 MainControls MainForm::Controls() {
@@ -117,6 +125,7 @@ void MainForm::Attach(TForm1& form) {
 }
 
 void MainForm::Show(int showCommand) {
+  PostMessageW(Handle(), kFinishStartMessage, 0, 0);
   if (form_ != nullptr) form_->FormShow();
   if (showCommand == SW_MINIMIZE || showCommand == SW_SHOWMINIMIZED ||
       showCommand == SW_SHOWMINNOACTIVE || showCommand == SW_FORCEMINIMIZE) {
@@ -216,6 +225,9 @@ LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       if (wParam != SIZE_MINIMIZED) Layout();
       return 0;
+    case kFinishStartMessage:
+      FinishStart();
+      return 0;
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
@@ -289,6 +301,9 @@ int MainForm::PanelHeight() const { return Scale(design::kPanelHeight, Dpi()); }
 void MainForm::Layout() {
   RECT client{};
   GetClientRect(Handle(), &client);
+  // Under Wine every move asks the server, moved or not; showing the window sends WM_SIZE.
+  if (client.right == laidOut_.cx && client.bottom == laidOut_.cy) return;
+  if (panel_.Handle() != nullptr) laidOut_ = {client.right, client.bottom};
   const int panelHeight = PanelHeight();
   MoveWindow(panel_.Handle(), 0, 0, client.right, panelHeight, TRUE);
   const RECT pages = PagesArea(client, panelHeight);
@@ -318,6 +333,7 @@ void MainForm::OnDpiChanged(UINT dpi, const RECT& suggested) {
   }
   // Panel1's resize rule has numbers of the new DPI, whether or not the width changed.
   lastPanelWidth_ = -1;
+  laidOut_ = {-1, -1};
   Layout();
   RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }

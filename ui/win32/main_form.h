@@ -34,6 +34,7 @@ class MainForm : public MainFormView, public Window, private GridListener {
   void Attach(TForm1& form);
   // Shows the window for the first time: TForm1's start-up runs first. A minimizing show
   // command minimizes the taskbar entry instead, and the window shows when that is restored.
+  // What the first painted frame does not show is done after it (FinishStart).
   void Show(int showCommand);
   // Key preview for the message loop: the main window's key handlers see msg first. True when
   // a handler consumed it.
@@ -65,6 +66,10 @@ class MainForm : public MainFormView, public Window, private GridListener {
   void GridDropFiles(int32_t row, const std::vector<std::string>& paths) override;
   std::optional<std::string> GridHint(int32_t row) override;
 
+  // After the first paint: the taskbar entry's icons, the task switcher's icon, the input
+  // method turned off. Posted messages go before input, so no key comes sooner.
+  void FinishStart();
+  // Places the panel and the pages in the client area, unless they have its size already.
   void Layout();
   // Panel1's height at the window's DPI.
   int PanelHeight() const;
@@ -86,6 +91,7 @@ class MainForm : public MainFormView, public Window, private GridListener {
   WindowTimer timer_;
   DetectionWindow detection_;
   int lastPanelWidth_ = -1;
+  SIZE laidOut_{-1, -1};  // the client size Layout last placed the controls for
   HWND savedFocus_ = nullptr;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   bool placing_ = false;  // SetBounds is moving the window
