@@ -54,8 +54,8 @@ inline constexpr int32_t kSmallIcon = 16;
 inline constexpr int32_t kBigIcon = 32;
 
 // The main window: Panel1 along the top with Button1, ComboBox1 and the hidden ListBox1;
-// PageControl1 takes the rest of the client area. ComboBox1 is made and kept kComboRightGap from the
-// panel's right edge, whatever its designed width of 317, and the name column
+// PageControl1 takes the rest of the client area. ComboBox1 is made and kept kComboRightGap
+// from the panel's right edge, whatever its designed width of 317, and the name column
 // kNameColumnGap less than TabControl1's client width, neither below kMinControlWidth.
 inline constexpr int32_t kPanelHeight = 29;
 inline constexpr Place kButton1{4, 4, 45, 22};

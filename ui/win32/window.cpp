@@ -238,6 +238,7 @@ INT_PTR CALLBACK Dialog::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     result = FALSE;
   }
   if (message == WM_NCDESTROY) {
+    self->position_ = self->DialogPosition();  // still asked for after the window is gone
     SetWindowLongPtrW(hwnd, DWLP_USER, 0);
     self->hwnd_ = nullptr;
     self->modal_ = false;

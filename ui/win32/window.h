@@ -116,7 +116,7 @@ class Dialog {
   HWND owner_ = nullptr;
   DWORD style_ = 0;
   std::wstring caption_;
-  Position position_{};  // while there is no window
+  Position position_{};  // while there is no window, or no more
   HWND pendingFocus_ = nullptr;
   bool modal_ = false;
   bool controlsMade_ = false;
