@@ -119,8 +119,8 @@ class PageControlWindows : public PageControl {
   std::array<std::unique_ptr<TabSheet>, 6> sheets_;
 };
 
-// ComboBox1: a drop-down list the user only chooses from, at its design place; its width is
-// the design's until SetWidth.
+// ComboBox1: a drop-down list the user only chooses from, at its design place and height; its
+// width is the one it is made with, then SetWidth's.
 class ComboBoxControl : public ComboBox {
  public:
   // Made at dpi, width pixels wide.
