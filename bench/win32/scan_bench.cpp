@@ -23,6 +23,7 @@
 #include "tests/fakes/fake_controls.h"
 #include "tests/fakes/fake_views.h"
 #include "tools/driver/driver.h"
+#include "ui/dpi.h"
 #include "ui/form1.h"
 #include "ui/win32/controls.h"
 
@@ -196,7 +197,7 @@ int Run(int repetitions) {
                                       300, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   ComboBoxControl combo;
   TextListControl list;
-  if (parent == nullptr || !combo.Create(parent, 1, nullptr, USER_DEFAULT_SCREEN_DPI, 317) ||
+  if (parent == nullptr || !combo.Create(parent, 1, nullptr, USER_DEFAULT_SCREEN_DPI, design::kComboBox1.width) ||
       !list.Create(parent, 2, nullptr, USER_DEFAULT_SCREEN_DPI)) {
     std::fprintf(stderr, "scan_bench: no controls\n");
     return 1;

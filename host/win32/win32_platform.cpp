@@ -140,12 +140,17 @@ std::optional<std::string> Win32Platform::ProcessImagePath(WindowHandle window) 
 
 namespace {
 
+// What a call that just failed says of an integrity level: refused when access was denied.
+std::optional<uint32_t> RefusedOrUnknown() {
+  return ::GetLastError() == ERROR_ACCESS_DENIED ? std::optional(kIntegrityRefused)
+                                                  : std::nullopt;
+}
+
 // The integrity level of the process's token; kIntegrityRefused when the token is not shown.
 std::optional<uint32_t> IntegrityLevelOf(HANDLE process) {
   HANDLE token = nullptr;
   if (::OpenProcessToken(process, TOKEN_QUERY, &token) == 0) {
-    return ::GetLastError() == ERROR_ACCESS_DENIED ? std::optional(kIntegrityRefused)
-                                                    : std::nullopt;
+    return RefusedOrUnknown();
   }
   std::optional<uint32_t> level;
   DWORD size = 0;
@@ -171,8 +176,7 @@ std::optional<uint32_t> Win32Platform::IntegrityLevel(WindowHandle window) {
   if (::GetWindowThreadProcessId(ToHwnd(window), &processId) == 0) return std::nullopt;
   const HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
   if (process == nullptr) {
-    return ::GetLastError() == ERROR_ACCESS_DENIED ? std::optional(kIntegrityRefused)
-                                                    : std::nullopt;
+    return RefusedOrUnknown();
   }
   const std::optional<uint32_t> level = IntegrityLevelOf(process);
   ::CloseHandle(process);

@@ -293,7 +293,7 @@ bool ComboBoxControl::Create(HWND parent, int id, HFONT font, UINT dpi, int widt
   hwnd_ = CreateControl(parent, font, USER_DEFAULT_SCREEN_DPI, args);
   if (hwnd_ == nullptr) return false;
   height_ = ScalePlace(design::kComboBox1, static_cast<int32_t>(dpi)).height;
-  dropHeight_ = ScalePlace(kComboBox1.place, static_cast<int32_t>(dpi)).height;
+  dropHeight_ = args.place.height;
   FitHeight();
   return true;
 }

@@ -120,7 +120,6 @@ MainControls MainForm::Controls() {
 void MainForm::Attach(TForm1& form) {
   form_ = &form;
   // Panel1 has had its size since the window was made: its resize handler runs once now.
-  lastPanelWidth_ = Panel1ClientWidth();
   form_->Panel1Resize();
 }
 
@@ -303,6 +302,7 @@ void MainForm::Layout() {
   GetClientRect(Handle(), &client);
   // Under Wine every move asks the server, moved or not; showing the window sends WM_SIZE.
   if (client.right == laidOut_.cx && client.bottom == laidOut_.cy) return;
+  const bool newWidth = client.right != laidOut_.cx;
   if (panel_.Handle() != nullptr) laidOut_ = {client.right, client.bottom};
   const int panelHeight = PanelHeight();
   MoveWindow(panel_.Handle(), 0, 0, client.right, panelHeight, TRUE);
@@ -310,10 +310,7 @@ void MainForm::Layout() {
   pages_.Layout(pages.left, pages.top, pages.right - pages.left, pages.bottom - pages.top);
   // Panel1's resize handler runs after the pages have their new size, since it reads
   // TabControl1's width.
-  if (form_ != nullptr && client.right != lastPanelWidth_) {
-    lastPanelWidth_ = client.right;
-    form_->Panel1Resize();
-  }
+  if (form_ != nullptr && newWidth) form_->Panel1Resize();
 }
 
 void MainForm::OnDpiChanged(UINT dpi, const RECT& suggested) {
@@ -331,8 +328,8 @@ void MainForm::OnDpiChanged(UINT dpi, const RECT& suggested) {
     SetWindowPos(hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  // Panel1's resize rule has numbers of the new DPI, whether or not the width changed.
-  lastPanelWidth_ = -1;
+  // Everything is placed again, and Panel1's resize rule has numbers of the new DPI, whether or
+  // not the size changed.
   laidOut_ = {-1, -1};
   Layout();
   RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);

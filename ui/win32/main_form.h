@@ -90,7 +90,6 @@ class MainForm : public MainFormView, public Window, private GridListener {
   PageControlWindows pages_;
   WindowTimer timer_;
   DetectionWindow detection_;
-  int lastPanelWidth_ = -1;
   SIZE laidOut_{-1, -1};  // the client size Layout last placed the controls for
   HWND savedFocus_ = nullptr;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;

@@ -85,8 +85,7 @@ constexpr ControlArgs kControls[] = {
 }  // namespace
 
 void SettingsDialog::Prepare(HWND owner) {
-  Dialog::Prepare(owner, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                  WideFromSjis(kCaption), kSettingsDialogDesignPosition,
+  Dialog::Prepare(owner, WideFromSjis(kCaption), kSettingsDialogDesignPosition,
                   design::kSettingsClient);
 }
 

@@ -130,8 +130,7 @@ constexpr ControlArgs kControls[] = {
 }  // namespace
 
 void SlotEditorDialog::Prepare(HWND owner) {
-  Dialog::Prepare(owner, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                  WideFromSjis(kCaption), kSlotEditorDesignPosition,
+  Dialog::Prepare(owner, WideFromSjis(kCaption), kSlotEditorDesignPosition,
                   design::kSlotEditorClient);
 }
 

@@ -83,10 +83,9 @@ struct DialogInit {
 
 }  // namespace
 
-void Dialog::Prepare(HWND owner, DWORD style, std::wstring_view caption,
-                     const Position& position, const Place& client) {
+void Dialog::Prepare(HWND owner, std::wstring_view caption, const Position& position,
+                     const Place& client) {
   owner_ = owner;
-  style_ = style;
   caption_ = caption;
   position_ = position;
   client_ = client;
@@ -94,12 +93,13 @@ void Dialog::Prepare(HWND owner, DWORD style, std::wstring_view caption,
 
 bool Dialog::MakeWindow() {
   // An empty template: no menu, the default class, no title and no controls. The controls are
-  // created at pixel positions in CreateControls, so the dialog's font units play no part.
+  // created at pixel positions in CreateControls, so the dialog's font units play no part. A
+  // caption with the system menu and a minimize box, as both dialogs have.
   struct alignas(4) {
     DLGTEMPLATE head;
     WORD menu, windowClass, title;
   } emptyTemplate{};
-  emptyTemplate.head.style = style_;
+  emptyTemplate.head.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
   DialogInit init{this, position_};
   CreateDialogIndirectParamW(GetModuleHandleW(nullptr), &emptyTemplate.head, owner_,
                              &Dialog::Proc, reinterpret_cast<LPARAM>(&init));

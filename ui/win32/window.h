@@ -77,9 +77,9 @@ class Dialog {
   HWND Handle() const { return hwnd_; }
 
  protected:
-  // What the first showing makes the dialog from: its owner, style, caption, position and the
-  // client area of the design.
-  void Prepare(HWND owner, DWORD style, std::wstring_view caption, const Position& position,
+  // What the first showing makes the dialog from: its owner, caption, position and the client
+  // area of the design.
+  void Prepare(HWND owner, std::wstring_view caption, const Position& position,
                const Place& client);
   // Makes the controls: MakeControls with the dialog's table, then what the table cannot say.
   virtual void CreateControls() = 0;
@@ -114,7 +114,6 @@ class Dialog {
 
   HWND hwnd_ = nullptr;
   HWND owner_ = nullptr;
-  DWORD style_ = 0;
   std::wstring caption_;
   Position position_{};  // while there is no window, or no more
   HWND pendingFocus_ = nullptr;
