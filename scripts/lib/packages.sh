@@ -65,3 +65,37 @@ _ensure_packages_installed() {  # PKG: whether dpkg has it installed
 _ensure_packages_last_error() {  # TEXT: its last `E:` (apt) or `dpkg: error` line
   awk '/^(E:|dpkg: error)/ { last = $0 } END { print last }' <<<"$1"
 }
+
+# runs_x86_programs: whether this machine runs 32-bit x86 Linux programs. Some virtual machines
+# and sandboxes refuse them ("Exec format error"); the 32-bit Wine cannot start there. The probe
+# is a 93-byte static i386 program that only exits with status 0.
+runs_x86_programs() {
+  local dir status=1
+  dir=$(mktemp -d) || return 1
+  printf '\177ELF\1\1\1\0\0\0\0\0\0\0\0\0\2\0\3\0\1\0\0\0\124\200\4\10\64\0\0\0\0\0\0\0\0\0\0\0\64\0\40\0\1\0\0\0\0\0\0\0' >"$dir/probe"
+  printf '\1\0\0\0\0\0\0\0\0\200\4\10\0\200\4\10\135\0\0\0\135\0\0\0\5\0\0\0\0\20\0\0\270\1\0\0\0\61\333\315\200' \
+    >>"$dir/probe"
+  chmod +x "$dir/probe" && "$dir/probe" 2>/dev/null && status=0
+  rm -rf "$dir"
+  return $status
+}
+
+# ensure_wine32: the 32-bit Wine (wine32:i386), where this machine can run it. Where it cannot,
+# an installed one is removed: Debian's `wine` starts every program, 64-bit ones too, through
+# the 32-bit loader whenever that is installed, so no Wine program would start at all.
+ensure_wine32() {
+  if runs_x86_programs; then
+    ensure_packages wine32:i386
+    return
+  fi
+  echo "== this machine does not run 32-bit x86 programs: no 32-bit Wine"
+  _ensure_packages_installed wine32:i386 || return 1
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "the 32-bit Wine cannot run here and stops every Wine program (as root: apt-get remove wine32:i386)" >&2
+    return 1
+  fi
+  echo "== removing wine32:i386, which cannot run here"
+  DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq wine32:i386 >/dev/null 2>&1 ||
+    echo "ensure_wine32: could not remove wine32:i386" >&2
+  return 1
+}
