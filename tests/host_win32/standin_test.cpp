@@ -174,7 +174,8 @@ TEST(StandinHost, LaunchWritesTheBridgeBatchAndTheHostRunsItsTransform) {
   EXPECT_EQ(outcome.caption, "Tabvane \x81\xA8 " + std::string(kSlotName));
   EXPECT_TRUE(outcome.minimize);
   EXPECT_EQ(platform.ForegroundWindow(), ToWindowHandle(standin.Window()));
-  EXPECT_TRUE(IsZoomed(standin.Window()));
+  // The maximize is asynchronous: the host's own thread carries it out when it gets to it.
+  EXPECT_TRUE(WaitUntil([&] { return IsZoomed(standin.Window()) != 0; }));
 
   const std::string expectedLog = "run " + batch + "\r\n";
   WaitUntil([&] { return FileBytes(scratch / "standin_log.txt") == expectedLog; });
