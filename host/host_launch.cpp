@@ -7,28 +7,13 @@
 
 #include "text/func.h"
 #include "text/sjis.h"
+#include "text/texts.h"
 
 namespace tabvane {
 namespace {
 
 constexpr std::string_view kOpenCommandKey = "Jwwin.Document\\shell\\open\\command";
 constexpr std::string_view kBridgeBatchName = "Tabvane.bat";
-// The caption's words after the prefix when a launch stops short:
-// "Tabvane.bat を書き込めません"
-constexpr std::string_view kNotWritten =
-    "Tabvane.bat \x82\xF0\x8F\x91\x82\xAB\x8D\x9E\x82\xDF\x82\xDC\x82\xB9\x82\xF1";
-// "Jw_cad が管理者として実行中のため実行できません"
-constexpr std::string_view kElevated =
-    "Jw_cad \x82\xAA\x8A\xC7\x97\x9D\x8E\xD2\x82\xC6\x82\xB5\x82\xC4\x8E\xC0\x8D\x73\x92\x86"
-    "\x82\xCC\x82\xBD\x82\xDF\x8E\xC0\x8D\x73\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1";
-// "Jw_cad を前面にできませんでした"
-constexpr std::string_view kNotInFront =
-    "Jw_cad \x82\xF0\x91\x4F\x96\xCA\x82\xC9\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x82\xC5"
-    "\x82\xB5\x82\xBD";
-// "キー送信が拒否されました"
-constexpr std::string_view kKeysRefused =
-    "\x83\x4C\x81\x5B\x91\x97\x90\x4D\x82\xAA\x8B\x91\x94\xDB\x82\xB3\x82\xEA\x82\xDC\x82\xB5"
-    "\x82\xBD";
 
 constexpr uint8_t kVkControl = 0x11;
 constexpr uint8_t kVkB = 0x42;
@@ -38,7 +23,7 @@ constexpr std::array<uint8_t, 6> kModifiers = {0xA0, 0xA1, 0xA4, 0xA5, 0x5B, 0x5
 constexpr uint32_t kActivationWaitMs = 100;
 
 std::string Caption(std::string_view words) {
-  return std::string(kCaptionPrefix) + std::string(words);
+  return std::string(texts::kCaptionPrefix) + std::string(words);
 }
 
 // The target's process runs at a higher integrity level than this one (an elevated host), or
@@ -100,7 +85,8 @@ std::string BridgeBatchBytes(std::string_view batch) {
   bytes += "REM  #e\r\n";
   bytes += ":END\r\n";
   bytes += "echo on\r\n";
-  bytes += "REM \x8F\x49\x97\xB9 \r\n";  // "REM 終了 "
+  bytes += texts::kBridgeBatchEnd;
+  bytes += "\r\n";
   return bytes;
 }
 
@@ -142,7 +128,7 @@ LaunchOutcome RunSlot(HostPlatform& platform, const std::vector<TCommandEntry>& 
 
   // Ctrl+B would make the host run the bridge batch of an earlier launch.
   if (!WriteBridgeBatch(platform.FileSystem(), bridge.folder, batch)) {
-    outcome.caption = Caption(kNotWritten);
+    outcome.caption = Caption(texts::kBatchNotWritten);
     return outcome;
   }
   outcome.caption = Caption(name);
@@ -150,7 +136,7 @@ LaunchOutcome RunSlot(HostPlatform& platform, const std::vector<TCommandEntry>& 
   if (target == 0) return outcome;
   if (platform.IsWindow(target)) {
     if (RunsAboveUs(platform, target)) {
-      outcome.caption = Caption(kElevated);
+      outcome.caption = Caption(texts::kHostElevated);
       return outcome;
     }
     platform.ShowWindowAsync(target, settings.FMaximizeHost);
@@ -159,12 +145,12 @@ LaunchOutcome RunSlot(HostPlatform& platform, const std::vector<TCommandEntry>& 
     // Ctrl+B goes to whatever window has the keyboard: send it only when that is still the
     // host window we activated, never into an unrelated program.
     if (platform.ForegroundWindow() != target) {
-      outcome.caption = Caption(kNotInFront);
+      outcome.caption = Caption(texts::kHostNotInFront);
       return outcome;
     }
     const std::vector<KeyEvent> events = CtrlBEvents(platform);
     if (platform.SendKeys(events) < events.size()) {
-      outcome.caption = Caption(kKeysRefused);
+      outcome.caption = Caption(texts::kKeysRefused);
       return outcome;
     }
   }

@@ -17,10 +17,6 @@
 
 namespace tabvane {
 
-// How the main window's caption begins when it tells of a launch or another event of the
-// session: "Tabvane → " (the arrow is the Shift-JIS 0x81 0xA8).
-inline constexpr std::string_view kCaptionPrefix = "Tabvane \x81\xA8 ";
-
 // The host executable path cut out of the registry's open command (quotes, arguments).
 std::string HostExePathFromCommand(std::string_view command);
 

@@ -7,46 +7,19 @@
 
 #include "text/func.h"
 #include "text/sjis.h"
+#include "text/texts.h"
 
 namespace tabvane {
 namespace {
 
-// A top-level window is a host window when its title holds one of these.
+// A top-level window is a host window when its title holds this or texts::kBlockTitleMarker.
 constexpr std::string_view kHostMarker = "- jw_win";
-constexpr std::string_view kBlockMarker =
-    "\x81\x9F\x81\x9F\x81\x9F\x83\x75\x83\x8D\x83\x62\x83\x4E\x90\x7D\x8C\x60\x81\x79";  // "◆◆◆ブロック図形【"
 
 // The class of the window the system shows in place of a hung one.
 constexpr std::string_view kGhostClass = "Ghost";
 
-// Captions of the host's fixed panels: they never name the active command.
-constexpr std::array<std::string_view, 37> kPanelNames = {
-    "\x8F\xF0\x8C\x8F\x90\xDD\x92\xE8",                          // 条件設定
-    "\x83\x81\x83\x43\x83\x93",                                  // メイン
-    "\x95\xD2\x8F\x57(1)",                                       // 編集(1)
-    "\x95\xD2\x8F\x57(2)",                                       // 編集(2)
-    "\x8D\xEC\x90\x7D(1)",                                       // 作図(1)
-    "\x8D\xEC\x90\x7D(2)",                                       // 作図(2)
-    "\x90\xDD\x92\xE8",                                          // 設定
-    "\x82\xBB\x82\xCC\x91\xBC(1)",                               // その他(1)
-    "\x82\xBB\x82\xCC\x91\xBC(2)",                               // その他(2)
-    "\x82\xBB\x82\xCC\x91\xBC(11)",                              // その他(11)
-    "\x82\xBB\x82\xCC\x91\xBC(12)",                              // その他(12)
-    "\x82\xBB\x82\xCC\x91\xBC(21)",                              // その他(21)
-    "\x82\xBB\x82\xCC\x91\xBC(22)",                              // その他(22)
-    "\x83\x8C\x83\x43\x83\x84",                                  // レイヤ
-    "\x83\x8C\x83\x43\x83\x84\x83\x4F\x83\x8B\x81\x5B\x83\x76",  // レイヤグループ
-    "\x90\xFC\x91\xAE\x90\xAB(1)",                               // 線属性(1)
-    "\x90\xFC\x91\xAE\x90\xAB(2)",                               // 線属性(2)
-    "\x83\x86\x81\x5B\x83\x55\x81\x5B(1)",                       // ユーザー(1)
-    "\x83\x86\x81\x5B\x83\x55\x81\x5B(2)",                       // ユーザー(2)
-    "All", "><",
-    "0", "1", "2", "3", "4", "5", "6", "7", "8", "9",
-    "A", "B", "C", "D", "E", "F",
-};
-
 bool IsHostTitle(std::string_view title) {
-  return ContainsText(title, kHostMarker) || ContainsText(title, kBlockMarker);
+  return ContainsText(title, kHostMarker) || ContainsText(title, texts::kBlockTitleMarker);
 }
 
 // The bytes and byte pairs of one caption text. A keyword holding a byte or an adjacent pair
@@ -94,9 +67,9 @@ class BytePairs {
 }  // namespace
 
 WindowHandle EntryHandle(std::string_view entry) {
-  const std::size_t at = FindText(entry, kEntrySeparator);
+  const std::size_t at = FindText(entry, texts::kEntrySeparator);
   if (at == std::string_view::npos) return 0;
-  return static_cast<WindowHandle>(TextToInt(entry.substr(at + kEntrySeparator.size())));
+  return static_cast<WindowHandle>(TextToInt(entry.substr(at + texts::kEntrySeparator.size())));
 }
 
 bool EnumHostWindowsProc(HostPlatform& platform, std::vector<std::string>& entries,
@@ -107,7 +80,7 @@ bool EnumHostWindowsProc(HostPlatform& platform, std::vector<std::string>& entri
   // The stand-in the system shows for a hung window carries its title: it is not the host.
   if (platform.ClassName(window) == kGhostClass) return true;
   if (platform.ForegroundWindow() == window) target = window;
-  entry += kEntrySeparator;
+  entry += texts::kEntrySeparator;
   entry += std::to_string(window);
   entries.push_back(std::move(entry));
   return true;
@@ -123,7 +96,7 @@ HostList ListHostWindows(HostPlatform& platform, WindowHandle& target) {
   WindowHandle firstHandle = 0;
   for (std::size_t i = 0; i < list.entries.size(); ++i) {
     const std::string& entry = list.entries[i];
-    if (!ContainsText(entry, kEntrySeparator)) continue;
+    if (!ContainsText(entry, texts::kEntrySeparator)) continue;
     const auto item = static_cast<int32_t>(i + 1);  // item 0 is the selector's label
     const WindowHandle handle = EntryHandle(entry);
     if (handle == target) list.selected = item;
@@ -142,7 +115,7 @@ HostList ListHostWindows(HostPlatform& platform, WindowHandle& target) {
 
 void ComboBox1Select(HostPlatform& platform, std::string_view entry, bool maximizeHost,
                      WindowHandle& target) {
-  if (!ContainsText(entry, kEntrySeparator)) return;
+  if (!ContainsText(entry, texts::kEntrySeparator)) return;
   // The choice stands even when the window has closed since the scan.
   target = EntryHandle(entry);
   if (platform.IsWindow(target)) {
@@ -154,7 +127,7 @@ void ComboBox1Select(HostPlatform& platform, std::string_view entry, bool maximi
 CaptionKind KindOfCaption(std::string_view caption) {
   const std::string_view trimmed = Trim(caption);
   if (trimmed.empty()) return CaptionKind::Blank;
-  for (const std::string_view name : kPanelNames) {
+  for (const std::string_view name : texts::kHostPanelCaptions) {
     if (trimmed == name) return CaptionKind::Panel;
   }
   return CaptionKind::Command;

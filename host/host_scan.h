@@ -16,10 +16,8 @@
 
 namespace tabvane {
 
-// The 5-byte separator between a host window's title and its handle in ComboBox1: "  － ".
-inline constexpr std::string_view kEntrySeparator = "  \x81\x7C ";
-
-// Handle of a ComboBox1 entry: TextToInt of the text after the first separator; 0 without one.
+// Handle of a ComboBox1 entry (a host window's title, texts::kEntrySeparator and its handle):
+// TextToInt of the text after the first separator; 0 without one.
 WindowHandle EntryHandle(std::string_view entry);
 
 // EnumHostWindowsProc for one top-level window: lists a host window as an entry (title,

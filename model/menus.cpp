@@ -7,14 +7,11 @@
 #include <string_view>
 
 #include "text/lines.h"
+#include "text/texts.h"
 
 namespace tabvane {
 
 namespace {
-
-constexpr char kHeadingName[] = "\x8A\x4F\x95\x94\x95\xCF\x8C\x60\x96\xBC";  // 外部変形名
-constexpr char kHeadingBatch[] =  // バッチファイル
-    "\x83\x6F\x83\x62\x83\x60\x83\x74\x83\x40\x83\x43\x83\x8B";
 
 // The menu of (page, tab), or nullptr when that tab has none.
 template <typename Menus>
@@ -109,8 +106,8 @@ void ShowMenu(const std::vector<TCommandEntry>& entries, const std::vector<TMenu
               SlotGrid& grid, int32_t page, int32_t tab) {
   const TMenu* menu = MenuOf(entries, menus, page, tab);
   grid.SetCell(0, 0, "");
-  grid.SetCell(1, 0, kHeadingName);
-  grid.SetCell(2, 0, kHeadingBatch);
+  grid.SetCell(1, 0, texts::kTransformName);
+  grid.SetCell(2, 0, texts::kBatchFile);
   for (int32_t r = 1; r <= kSlotCount; ++r) {
     const std::size_t slot = static_cast<std::size_t>(r - 1);
     const char key = SlotKey(r - 1);

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "text/sjis.h"
+#include "text/texts.h"
 
 namespace tabvane {
 
@@ -66,7 +67,7 @@ std::string StripBlanks(std::string_view text) {
     const unsigned char c = ByteAt(text, i);
     if (IsFuncLead(c)) {
       const std::string_view ch = text.substr(i, 2);
-      if (ch != "\x81\x40") result.append(ch);  // full-width blank
+      if (ch != texts::kFullWidthBlank) result.append(ch);
       i += 2;
     } else {
       if (c > 0x20) result.push_back(static_cast<char>(c));
@@ -148,12 +149,8 @@ bool TextToFlag(std::string_view text) {
     ++i;
   }
   static constexpr std::string_view kTrue[] = {
-      "T", "TR", "TRU", "TRUE", "1",
-      "\x82\x50",  // １
-      "\x81\x9B",  // ○
-      "ON",
-      "\x90\x5E",  // 真
-      "\x90\xB3",  // 正
+      "T", "TR", "TRU", "TRUE", "1", texts::kFullWidthOne, texts::kCircle,
+      "ON", texts::kKanjiTrue, texts::kKanjiRight,
   };
   for (const std::string_view t : kTrue) {
     if (s == t) return true;

@@ -11,18 +11,12 @@
 
 #include "model/command_list.h"
 #include "model/controls.h"
+#include "text/texts.h"
 
 namespace tabvane {
 
-// Captions of the six pages: "ﾌｧｲﾙ", "編集", "作図", "設定", "その他", "フリー".
-inline constexpr std::array<std::string_view, kPageCount> kPageCaptions = {
-    "\xCC\xA7\xB2\xD9",
-    "\x95\xD2\x8F\x57",
-    "\x8D\xEC\x90\x7D",
-    "\x90\xDD\x92\xE8",
-    "\x82\xBB\x82\xCC\x91\xBC",
-    "\x83\x74\x83\x8A\x81\x5B",
-};
+// The pages carry texts::kPageCaptions, a caption for each page.
+static_assert(texts::kPageCaptions.size() == kPageCount);
 
 // The page control PageControl1 with the six pages.
 class PageControl {

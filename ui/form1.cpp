@@ -16,40 +16,11 @@
 #include "model/menus.h"
 #include "model/settings.h"
 #include "text/sjis.h"
+#include "text/texts.h"
 #include "ui/dpi.h"
 
 namespace tabvane {
 namespace {
-
-// Label of the selector's item 0 while edit mode is on: "メニュー編集モード".
-constexpr std::string_view kEditModeLabel =
-    "\x83\x81\x83\x6A\x83\x85\x81\x5B\x95\xD2\x8F\x57\x83\x82\x81\x5B\x83\x68";
-
-// The caption after a failed save during the session: "保存できません: " and the file's name,
-// after the caption prefix.
-constexpr std::string_view kCantSave = "\x95\xDB\x91\xB6\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1: ";
-// The retry question at the close: "メニューを保存できませんでした。" or
-// "設定を保存できませんでした。", the file, the system's words, "もう一度保存しますか？".
-constexpr std::string_view kMenusNotSaved =
-    "\x83\x81\x83\x6A\x83\x85\x81\x5B\x82\xF0\x95\xDB\x91\xB6\x82\xC5\x82\xAB\x82\xDC\x82\xB9"
-    "\x82\xF1\x82\xC5\x82\xB5\x82\xBD\x81\x42";
-constexpr std::string_view kSettingsNotSaved =
-    "\x90\xDD\x92\xE8\x82\xF0\x95\xDB\x91\xB6\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x82\xC5"
-    "\x82\xB5\x82\xBD\x81\x42";
-constexpr std::string_view kSaveAgain =
-    "\x82\xE0\x82\xA4\x88\xEA\x93\x78\x95\xDB\x91\xB6\x82\xB5\x82\xDC\x82\xB7\x82\xA9\x81\x48";
-
-// After a drop of several batch files, after the caption prefix: "n 件を登録しました", and when
-// some found no empty slot "（m 件は空きがありません）".
-constexpr std::string_view kRegistered =
-    " \x8C\x8F\x82\xF0\x93\x6F\x98\x5E\x82\xB5\x82\xDC\x82\xB5\x82\xBD";
-constexpr std::string_view kNoRoomOpen = "\x81\x69";
-constexpr std::string_view kNoRoom =
-    " \x8C\x8F\x82\xCD\x8B\xF3\x82\xAB\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81\x6A";
-// A slot's tooltip when its batch file is missing: "（ファイルがありません）" and the path.
-constexpr std::string_view kFileMissing =
-    "\x81\x69\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1"
-    "\x81\x6A";
 
 // The slot of a slot key typed as a character, -1 for every other character.
 int32_t SlotOfKey(uint32_t ch) {
@@ -116,7 +87,7 @@ void TForm1::FormShow() {
   state.FTargetWnd = 0;
 
   controls_.ComboBox1.Clear();
-  controls_.ComboBox1.AddItem(kNoTarget);
+  controls_.ComboBox1.AddItem(texts::kUnspecified);
   controls_.ComboBox1.Select(0);
   controls_.ListBox1.Clear();
 
@@ -140,7 +111,7 @@ void TForm1::FormEndSession() {
 
 void TForm1::SaveMenuFile(SaveMoment moment) {
   if (menusLoaded_ && !backupKept_) KeepMenuBackup();
-  SaveFile(moment, menusLoaded_, MenuFile(), kMenusNotSaved,
+  SaveFile(moment, menusLoaded_, MenuFile(), texts::kMenusNotSaved,
            [&] { return SaveMenus(platform_.FileSystem(), MenuFile(), state.menus); });
 }
 
@@ -148,14 +119,15 @@ void TForm1::SaveSettingsFile(SaveMoment moment) {
   state.settings.main = view_.GetBounds();
   state.settings.slotEditor = form2_.GetPosition();
   state.settings.settingsDialog = form3_.GetPosition();
-  SaveFile(moment, settingsLoaded_, SettingsFile(), kSettingsNotSaved,
+  SaveFile(moment, settingsLoaded_, SettingsFile(), texts::kSettingsNotSaved,
            [&] { return SaveSettings(platform_.FileSystem(), SettingsFile(), state.settings); });
 }
 
 void TForm1::SaveFile(SaveMoment moment, bool loaded, const std::string& path,
                       std::string_view question, const std::function<SaveResult()>& save) {
-  const std::string cantSave =
-      std::string(kCaptionPrefix) + std::string(kCantSave) + std::string(FileNamePart(path));
+  // "Tabvane → 保存できません: ga_list.txt"
+  const std::string cantSave = std::string(texts::kCaptionPrefix) + std::string(texts::kCantSave) +
+                               std::string(FileNamePart(path));
   if (!loaded) {
     if (moment == SaveMoment::Edit) view_.SetCaption(cantSave);
     return;
@@ -167,9 +139,10 @@ void TForm1::SaveFile(SaveMoment moment, bool loaded, const std::string& path,
       view_.SetCaption(cantSave);
       return;
     }
-    // No: the window closes without this file; the old one stays as it was.
+    // The question, the file, the system's words and "もう一度保存しますか？". No: the window
+    // closes without this file; the old one stays as it was.
     if (!view_.AskRetrySave(std::string(question) + "\r\n" + path + "\r\n" + result.error +
-                            "\r\n" + std::string(kSaveAgain))) {
+                            "\r\n" + std::string(texts::kSaveAgain))) {
       return;
     }
   }
@@ -191,11 +164,11 @@ void TForm1::RefreshState() {
   ScanHost();
   ComboBox& combo = controls_.ComboBox1;
   if (state.settings.FEditMode) {
-    if (combo.Count() > 0) combo.SetItem(0, kEditModeLabel);
+    if (combo.Count() > 0) combo.SetItem(0, texts::kEditMode);
     controls_.Timer1.Stop();
     combo.Select(0);
   } else if (combo.Count() > 0) {
-    combo.SetItem(0, kNoTarget);
+    combo.SetItem(0, texts::kUnspecified);
   }
 }
 
@@ -206,7 +179,7 @@ void TForm1::ScanHost() {
 
   ComboBox& combo = controls_.ComboBox1;
   combo.Clear();
-  combo.AddItem(kNoTarget);
+  combo.AddItem(texts::kUnspecified);
   for (const std::string& entry : scan.hosts.entries) combo.AddItem(entry);
   combo.Select(scan.hosts.selected);
 
@@ -337,11 +310,12 @@ void TForm1::StringGridDropFiles(int32_t row, const std::vector<std::string>& pa
       grid.SetCell(2, rows[i], batches[i]);
       WriteBack(state.FEntries, state.menus.FMenus, grid, page, tab, rows[i]);
     }
-    std::string caption = std::string(kCaptionPrefix) + std::to_string(rows.size());
-    caption += kRegistered;
+    // "Tabvane → n 件を登録しました", and "（m 件は空きがありません）" when some found no room.
+    std::string caption = std::string(texts::kCaptionPrefix) + std::to_string(rows.size());
+    caption += texts::kRegistered;
     if (rows.size() < batches.size()) {
-      caption += std::string(kNoRoomOpen) + std::to_string(batches.size() - rows.size()) +
-                 std::string(kNoRoom);
+      caption += std::string(texts::kOpenParen) + std::to_string(batches.size() - rows.size()) +
+                 std::string(texts::kNoRoom);
     }
     view_.SetCaption(caption);
     SaveMenuFile(SaveMoment::Edit);  // after the caption: a failed save is the latest event
@@ -355,7 +329,7 @@ std::optional<std::string> TForm1::StringGridHint(int32_t row) {
   if (grid.Cell(1, row).empty()) return std::nullopt;
   std::string batch = grid.Cell(2, row);
   if (!batch.empty() && platform_.FileSystem().FileExists(batch)) return batch;
-  return std::string(kFileMissing) + batch;
+  return std::string(texts::kFileMissing) + batch;
 }
 
 void TForm1::ShowDetectionView() {

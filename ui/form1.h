@@ -23,9 +23,6 @@
 
 namespace tabvane {
 
-// Label of the host selector's item 0 outside edit mode: "無指定".
-inline constexpr std::string_view kNoTarget = "\x96\xB3\x8E\x77\x92\xE8";
-
 // Virtual-key codes FormKeyDown acts on.
 constexpr uint16_t kVkDelete = 46;
 constexpr uint16_t kVkC = 67;

@@ -10,12 +10,10 @@
 
 #include "text/lines.h"
 #include "text/sjis.h"
+#include "text/texts.h"
 
 namespace tabvane {
 namespace {
-
-constexpr std::string_view kCaptionHead = "\x93\xFC\x97\xCD\x81\x40\x81\x79";  // "入力　【"
-constexpr std::string_view kCaptionTail = "\x81\x7A";                          // "】"
 
 // Whether text begins with prefix, ASCII letters compared without regard to case.
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
@@ -86,7 +84,8 @@ bool IsBatchFilePath(std::string_view path) {
 
 void TForm2::FormShow() {
   FAccepted = false;
-  view_.SetCaption(std::string(kCaptionHead) + FSlotKey + std::string(kCaptionTail));
+  view_.SetCaption(std::string(texts::kSlotEditorCaptionHead) + FSlotKey +
+                   std::string(texts::kSlotEditorCaptionTail));
   view_.SetFields({FName, FBatchFile});
   view_.FocusEdit1SelectAll();
 }

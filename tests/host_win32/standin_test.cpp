@@ -14,6 +14,7 @@
 #include "model/files.h"
 #include "tests/fakes/platform_files.h"
 #include "tests/host_win32/desktop.h"
+#include "text/texts.h"
 
 namespace tabvane {
 namespace {
@@ -81,7 +82,7 @@ TEST(StandinHost, ListedWithItsTitleAndAHandleThatParsesBack) {
     const HostList list = ListHostWindows(platform, target);
 
     const WindowHandle handle = ToWindowHandle(standin.Window());
-    const std::string entry = c.title + std::string(kEntrySeparator) + std::to_string(handle);
+    const std::string entry = c.title + std::string(texts::kEntrySeparator) + std::to_string(handle);
     const auto found = std::find(list.entries.begin(), list.entries.end(), entry);
     ASSERT_NE(found, list.entries.end());
     EXPECT_EQ(ToHwnd(EntryHandle(*found)), standin.Window());

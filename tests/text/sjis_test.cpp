@@ -1,11 +1,22 @@
 // Character-boundary search, trimming and path splitting: the 0x5C second byte of 表 and
-// friends must never be taken for a match or a separator.
+// friends must never be taken for a match or a separator. The table of texts against the
+// system's own code page 932.
 #include "text/sjis.h"
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <iconv.h>
+#endif
+
+#include <cstdint>
+#include <set>
 #include <string>
 #include <string_view>
+
+#include "text/texts.h"
 
 namespace tabvane {
 namespace {
@@ -109,6 +120,47 @@ TEST(SjisFolderPart, SplitsAtTheLastRealSeparator) {
   for (const auto& [path, folder] : cases) {
     EXPECT_EQ(FolderPart(path), folder) << path;
     EXPECT_EQ(std::string(FolderPart(path)) + std::string(FileNamePart(path)), path);
+  }
+}
+
+// bytes decoded by the system's code page 932 (Windows' own tables, glibc's CP932), as UTF-8;
+// "(invalid)" when the system rejects them.
+std::string Utf8FromCp932(std::string_view bytes) {
+#ifdef _WIN32
+  const int size = static_cast<int>(bytes.size());
+  const int units = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, bytes.data(), size, nullptr, 0);
+  if (units == 0) return "(invalid)";
+  std::wstring wide(static_cast<std::size_t>(units), L'\0');
+  MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, bytes.data(), size, wide.data(), units);
+  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, utf8.data(), length, nullptr, nullptr);
+  return utf8;
+#else
+  iconv_t cd = iconv_open("UTF-8", "CP932");
+  if (reinterpret_cast<std::intptr_t>(cd) == -1) return "(no CP932)";
+  std::string in(bytes);
+  std::string out(3 * bytes.size(), '\0');  // no character of the code page takes more
+  char* from = in.data();
+  std::size_t fromLeft = in.size();
+  char* to = out.data();
+  std::size_t toLeft = out.size();
+  const std::size_t done = iconv(cd, &from, &fromLeft, &to, &toLeft);
+  iconv_close(cd);
+  if (done == static_cast<std::size_t>(-1)) return "(invalid)";
+  out.resize(out.size() - toLeft);
+  return out;
+#endif
+}
+
+// A wrong byte in the table shows as another spelling; a text in it twice, as a spelling seen
+// before.
+TEST(Texts, EachDecodesToItsSpellingOnce) {
+  std::set<std::string_view> spellings;
+  for (const texts::Entry& entry : texts::kAll) {
+    EXPECT_FALSE(entry.bytes.empty()) << entry.name;
+    EXPECT_EQ(Utf8FromCp932(entry.bytes), entry.spelling) << entry.name;
+    EXPECT_TRUE(spellings.insert(entry.spelling).second) << entry.name << " is there twice";
   }
 }
 

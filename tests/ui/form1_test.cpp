@@ -27,6 +27,7 @@ using namespace fakes;
 constexpr std::string_view kEditModeLabel =
     "\x83\x81\x83\x6A\x83\x85\x81\x5B\x95\xD2\x8F\x57\x83\x82\x81\x5B\x83\x68";  // メニュー編集モード
 constexpr std::string_view kLaunchCaption = "Tabvane \x81\xA8 ";  // "Tabvane → "
+constexpr std::string_view kNoTarget = "\x96\xB3\x8E\x77\x92\xE8";  // 無指定
 
 // Page 0 has tabs A (menu 1) and B (menu 2), page 1 tab C (menu 3), the others none.
 const std::string kCommandList = "\r\nA\tkw\r\nB\tkw2\r\n\r\nC\tcmdC\r\n";

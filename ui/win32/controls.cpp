@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "host/win32/wide.h"
+#include "text/texts.h"
 
 namespace tabvane {
 namespace {
@@ -201,7 +202,7 @@ bool PageControlWindows::Create(HWND parent, int id, const Look& look, UINT dpi,
                          .id = id});
   if (tabs_ == nullptr) return false;
   for (std::size_t i = 0; i < sheets_.size(); ++i) {
-    std::wstring caption = WideFromSjis(kPageCaptions[i]);
+    std::wstring caption = WideFromSjis(texts::kPageCaptions[i]);
     TCITEMW item{};
     item.mask = TCIF_TEXT;
     item.pszText = caption.data();

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "host/win32/wide.h"
+#include "text/texts.h"
 #include "ui/dpi.h"
 #include "ui/win32/monitor_dpi.h"
 
@@ -14,8 +15,6 @@ namespace tabvane {
 namespace {
 
 constexpr wchar_t kClassName[] = L"TabvaneDetection";
-constexpr std::string_view kTitle = "\x8C\x9F\x8F\x6F\x8F\xF3\x8B\xB5";  // 検出状況
-constexpr std::string_view kCopy = "\x83\x52\x83\x73\x81\x5B";            // コピー
 constexpr int kCopyId = 100;
 
 }  // namespace
@@ -39,7 +38,7 @@ bool DetectionWindow::Make(HWND owner) {
   GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
   int x = main.left - width;
   if (x < monitor.rcWork.left) x = std::min<int>(main.right, monitor.rcWork.right - width);
-  const std::wstring title = WideFromSjis(kTitle);
+  const std::wstring title = WideFromSjis(texts::kDetectionTitle);
   if (!Window::Create({.className = kClassName,
                        .text = title.c_str(),
                        .style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
@@ -58,7 +57,10 @@ bool DetectionWindow::Make(HWND owner) {
                                   ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
                          .exStyle = WS_EX_CLIENTEDGE});
   copy_ = CreateControl(Handle(), look_.Font(dpi_), dpi_,
-                        {.kind = WC_BUTTONW, .text = kCopy, .style = kButtonStyle, .id = kCopyId});
+                        {.kind = WC_BUTTONW,
+                         .text = texts::kCopy,
+                         .style = kButtonStyle,
+                         .id = kCopyId});
   Layout();
   return text_ != nullptr && copy_ != nullptr;
 }

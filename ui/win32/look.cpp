@@ -21,8 +21,7 @@ HFONT MakeFont(LONG escapement, UINT dpi) {
   lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   lf.lfQuality = DEFAULT_QUALITY;
   lf.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
-  // "ＭＳ ゴシック"
-  constexpr wchar_t kFaceName[] = L"\xFF2D\xFF33 \x30B4\x30B7\x30C3\x30AF";
+  constexpr wchar_t kFaceName[] = L"ＭＳ ゴシック";
   static_assert(sizeof(kFaceName) <= sizeof(lf.lfFaceName));
   for (std::size_t i = 0; i < sizeof(kFaceName) / sizeof(wchar_t); ++i) {
     lf.lfFaceName[i] = kFaceName[i];

@@ -12,6 +12,7 @@
 #include "host/win32/wide.h"
 #include "model/command_list.h"
 #include "tabvane_version.h"
+#include "text/texts.h"
 #include "ui/dpi.h"
 #include "ui/focus_order.h"
 #include "ui/win32/monitor_dpi.h"
@@ -26,13 +27,12 @@ constexpr int kListBox1Id = 103;
 constexpr int kPageControl1Id = 200;
 constexpr ControlArgs kButton1 = {.kind = WC_BUTTONW,
                                   .place = design::kButton1,
-                                  .text = "\x90\xDD\x92\xE8",  // "設定"
+                                  .text = texts::kSettings,
                                   .style = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
                                   .id = 101};
-// The system menu's item that opens the detection view: "検出状況(&D)...". System menu ids
+// The system menu's item that opens the detection view, texts::kDetectionItem. System menu ids
 // leave the low four bits to the system.
 constexpr UINT kDetectionCommand = 0x0110;
-constexpr std::string_view kDetectionItem = "\x8C\x9F\x8F\x6F\x8F\xF3\x8B\xB5(&D)...";
 // Posted by Show, handled after the first paint.
 constexpr UINT kFinishStartMessage = WM_APP + 1;
 
@@ -74,7 +74,7 @@ bool MainForm::Create() {
   look_.SetIcon(hwnd, dpi_, ICON_SMALL);  // the title bar's, in the first frame
   if (const HMENU menu = GetSystemMenu(hwnd, FALSE); menu != nullptr) {
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_STRING, kDetectionCommand, WideFromSjis(kDetectionItem).c_str());
+    AppendMenuW(menu, MF_STRING, kDetectionCommand, WideFromSjis(texts::kDetectionItem).c_str());
   }
 
   RECT client{};

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "host/win32/wide.h"
+#include "text/texts.h"
 
 namespace tabvane {
 namespace {
@@ -17,24 +18,6 @@ constexpr int kEdit1Id = 1000;
 constexpr int kEdit2Id = 1001;
 constexpr int kBrowseId = 1002;
 constexpr DWORD kPathUnits = 32768;  // the longest path the chooser can hand back
-
-constexpr std::string_view kCaption = "\x93\xFC\x97\xCD";  // 入力
-constexpr std::string_view kLabel1 = "\x8A\x4F\x95\x94\x95\xCF\x8C\x60\x96\xBC";  // 外部変形名
-constexpr std::string_view kLabel2 =  // バッチファイル名
-    "\x83\x6F\x83\x62\x83\x60\x83\x74\x83\x40\x83\x43\x83\x8B\x96\xBC";
-constexpr std::string_view kBrowse = "\x8E\x51\x8F\xC6";  // 参照
-constexpr std::string_view kOk = "\x82\x6E\x82\x6A(&Y)";  // ＯＫ(&Y)
-constexpr std::string_view kCancel = "\x83\x4C\x83\x83\x83\x93\x83\x5A\x83\x8B(&N)";  // キャンセル(&N)
-constexpr std::string_view kChooserTitle =  // バッチファイルを指定
-    "\x83\x6F\x83\x62\x83\x60\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xF0\x8E\x77\x92\xE8";
-constexpr std::string_view kFilterName =  // Jw_cad外部変形バッチファイル(*.bat)
-    "Jw_cad\x8A\x4F\x95\x94\x95\xCF\x8C\x60\x83\x6F\x83\x62\x83\x60\x83\x74\x83\x40\x83\x43\x83\x8B"
-    "(*.bat)";
-constexpr std::string_view kQuestionTitle = "\x8A\x6D\x94\x46";  // 確認
-constexpr std::string_view kQuestion =  // 指定バッチファイルの先頭行文字を外部変形名にセットしますか？
-    "\x8E\x77\x92\xE8\x83\x6F\x83\x62\x83\x60\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xCC\x90\xE6\x93\xAA"
-    "\x8D\x73\x95\xB6\x8E\x9A\x82\xF0\x8A\x4F\x95\x94\x95\xCF\x8C\x60\x96\xBC\x82\xC9\x83\x5A\x83\x62"
-    "\x83\x67\x82\xB5\x82\xDC\x82\xB7\x82\xA9\x81\x48";
 
 // ---- The Yes/No question ----
 // The system's message box answers Escape with IDCANCEL, or not at all, when it has no Cancel
@@ -111,26 +94,26 @@ OpenFileChooser FileChooser() {
 // Label1, Edit1, Label2, Edit2, Button1 (参照), Button2 (OK), Button3 (Cancel), in the tab
 // order; the labels have no tab stop.
 constexpr ControlArgs kControls[] = {
-    {.kind = WC_STATICW, .place = design::kSlotEditorLabel1, .text = kLabel1,
+    {.kind = WC_STATICW, .place = design::kSlotEditorLabel1, .text = texts::kTransformName,
      .style = kLabelStyle},
     {.kind = WC_EDITW, .place = design::kSlotEditorEdit1, .style = kEditStyle,
      .exStyle = WS_EX_CLIENTEDGE, .id = kEdit1Id},
-    {.kind = WC_STATICW, .place = design::kSlotEditorLabel2, .text = kLabel2,
+    {.kind = WC_STATICW, .place = design::kSlotEditorLabel2, .text = texts::kBatchFileName,
      .style = kLabelStyle},
     {.kind = WC_EDITW, .place = design::kSlotEditorEdit2, .style = kEditStyle,
      .exStyle = WS_EX_CLIENTEDGE, .id = kEdit2Id},
-    {.kind = WC_BUTTONW, .place = design::kSlotEditorButton1, .text = kBrowse,
+    {.kind = WC_BUTTONW, .place = design::kSlotEditorButton1, .text = texts::kBrowse,
      .style = kButtonStyle, .id = kBrowseId},
-    {.kind = WC_BUTTONW, .place = design::kSlotEditorButton2, .text = kOk,
+    {.kind = WC_BUTTONW, .place = design::kSlotEditorButton2, .text = texts::kOk,
      .style = kButtonStyle | BS_DEFPUSHBUTTON, .id = IDOK},
-    {.kind = WC_BUTTONW, .place = design::kSlotEditorButton3, .text = kCancel,
+    {.kind = WC_BUTTONW, .place = design::kSlotEditorButton3, .text = texts::kCancel,
      .style = kButtonStyle, .id = IDCANCEL},
 };
 
 }  // namespace
 
 void SlotEditorDialog::Prepare(HWND owner) {
-  Dialog::Prepare(owner, WideFromSjis(kCaption), kSlotEditorDesignPosition,
+  Dialog::Prepare(owner, WideFromSjis(texts::kSlotEditorCaption), kSlotEditorDesignPosition,
                   design::kSlotEditorClient);
 }
 
@@ -158,8 +141,8 @@ std::optional<std::string> SlotEditorDialog::ChooseBatchFile(std::string_view fo
   const std::wstring name = WideFromSjis(fileName);
   name.copy(path.data(), std::min<std::size_t>(name.size(), kPathUnits - 1));
   const std::wstring initialDir = WideFromSjis(folder);
-  const std::wstring title = WideFromSjis(kChooserTitle);
-  std::wstring filter = WideFromSjis(kFilterName);
+  const std::wstring title = WideFromSjis(texts::kChooserTitle);
+  std::wstring filter = WideFromSjis(texts::kChooserFilter);
   filter.push_back(L'\0');
   filter.append(L"*.bat");
   filter.push_back(L'\0');  // the list ends with a second zero, c_str() adds it
@@ -185,8 +168,8 @@ std::optional<std::string> SlotEditorDialog::ChooseBatchFile(std::string_view fo
 
 bool SlotEditorDialog::AskSetTitle() {
   questionHook = SetWindowsHookExW(WH_CBT, &QuestionHook, nullptr, GetCurrentThreadId());
-  const int answer = MessageBoxW(Handle(), WideFromSjis(kQuestion).c_str(),
-                                 WideFromSjis(kQuestionTitle).c_str(),
+  const int answer = MessageBoxW(Handle(), WideFromSjis(texts::kQuestion).c_str(),
+                                 WideFromSjis(texts::kQuestionTitle).c_str(),
                                  MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1);
   if (questionHook != nullptr) UnhookWindowsHookEx(questionHook);
   questionHook = nullptr;
