@@ -20,7 +20,7 @@ constexpr std::string_view kBlockMarker =
 constexpr std::string_view kGhostClass = "Ghost";
 
 // Captions of the host's fixed panels: they never name the active command.
-constexpr std::array<std::string_view, 37> kPanelNames = {
+constexpr std::string_view kPanelNames[] = {
     "\x8F\xF0\x8C\x8F\x90\xDD\x92\xE8",                          // 条件設定
     "\x83\x81\x83\x43\x83\x93",                                  // メイン
     "\x95\xD2\x8F\x57(1)",                                       // 編集(1)
