@@ -41,12 +41,12 @@ HostList ListHostWindows(HostPlatform& platform, WindowHandle& target);
 void ComboBox1Select(HostPlatform& platform, std::string_view entry, bool maximizeHost,
                      WindowHandle& target);
 
-// What a child's caption is to the detection: a command caption, one of the 37 fixed panel
+// What a child's caption is to the detection: a command caption, one of the fixed panel
 // names, or blank (nothing but bytes 0x20 and below).
 enum class CaptionKind { Command, Panel, Blank };
 CaptionKind KindOfCaption(std::string_view caption);
 
-// True when the trimmed caption is not empty and none of the 37 fixed panel names.
+// True when the trimmed caption is not empty and none of the fixed panel names.
 inline bool IsCommandCaption(std::string_view caption) {
   return KindOfCaption(caption) == CaptionKind::Command;
 }

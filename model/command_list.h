@@ -13,7 +13,8 @@
 namespace tabvane {
 
 constexpr int32_t kPageCount = 6;
-constexpr int32_t kFreePage = 5;  // "フリー": automatic switching does not run on it
+// The last page, "フリー": automatic switching does not run on it.
+constexpr int32_t kFreePage = kPageCount - 1;
 
 struct TCommandEntry {
   int32_t Page = -1;       // page lines before the entry, minus 1
@@ -35,7 +36,10 @@ int32_t BuildTabs(std::vector<TCommandEntry>& entries, const std::array<TabStrip
 // MenuNumber of the first entry with that page and tab index; 0 when there is none.
 int32_t FindMenuNumber(const std::vector<TCommandEntry>& entries, int32_t page, int32_t tab);
 
-// The tab strip / grid index of a page: 0..4 for pages 0..4, 5 for every other value.
-constexpr int32_t PageSlotIndex(int32_t page) { return (page >= 0 && page <= 4) ? page : 5; }
+// The tab strip / grid index of a page: the page itself for the pages before the free page,
+// the free page's for every other value.
+constexpr int32_t PageSlotIndex(int32_t page) {
+  return (page >= 0 && page < kFreePage) ? page : kFreePage;
+}
 
 }  // namespace tabvane

@@ -125,12 +125,12 @@ TABVANE_TEXTS(TABVANE_TEXT_CONSTANT)
 #undef TABVANE_TEXT_CONSTANT
 
 // The captions of the six pages, in page order.
-inline constexpr std::array<std::string_view, 6> kPageCaptions = {
+inline constexpr auto kPageCaptions = std::to_array<std::string_view>({
     kPageFile, kPageEdit, kPageDraw, kSettings, kPageOther, kPageFree,
-};
+});
 
 // The captions of the host's fixed panels: they never name the active command.
-inline constexpr std::array<std::string_view, 37> kHostPanelCaptions = {
+inline constexpr auto kHostPanelCaptions = std::to_array<std::string_view>({
     kPanelConditions, kPanelMain,
     kPanelEdit1, kPanelEdit2, kPanelDraw1, kPanelDraw2, kSettings,
     kPanelOther1, kPanelOther2, kPanelOther11, kPanelOther12, kPanelOther21, kPanelOther22,
@@ -138,7 +138,7 @@ inline constexpr std::array<std::string_view, 37> kHostPanelCaptions = {
     "All", "><",
     "0", "1", "2", "3", "4", "5", "6", "7", "8", "9",
     "A", "B", "C", "D", "E", "F",
-};
+});
 
 // One entry of the table, as the test walks them.
 struct Entry {

@@ -43,7 +43,7 @@ constexpr std::string_view kDirective = "REM  #h/";
 constexpr std::string_view kHangLine = "/hang";
 
 // Panel captions that never name a command.
-constexpr std::array<std::string_view, 5> kPanelNames = {
+constexpr std::string_view kPanelNames[] = {
     "\x8F\xF0\x8C\x8F\x90\xDD\x92\xE8",  // 条件設定
     "\x83\x81\x83\x43\x83\x93",          // メイン
     "\x83\x8C\x83\x43\x83\x84",          // レイヤ

@@ -7,11 +7,12 @@
 #include <cstdint>
 
 #include "model/controls.h"
+#include "model/menus.h"
 #include "ui/dpi.h"
 
 namespace tabvane {
 
-inline constexpr int32_t kGridRows = 37;  // row 0 holds the headings, rows 1..36 the slots
+inline constexpr int32_t kGridRows = kSlotCount + 1;  // row 0 holds the headings, then the slots
 inline constexpr int32_t kGridColumns = 3;
 
 // The grid's sizes in pixels; by default those of 96 dpi, with the name column at its minimum.

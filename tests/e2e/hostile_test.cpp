@@ -233,8 +233,8 @@ TEST(E2eHostile, HugeMenuFile) {
   const std::string slots = Repeated(line, 100 * kMiB);
   const std::string menus = rig.AppFile(kMenuFile) + slots;
   StartUseAndClose("100 MB ga_list.txt", rig, Inputs{{}, menus, {}}, true);
-  // Written back in blocks of 36 slots, each followed by an empty line.
-  const std::size_t blocks = (slots.size() / line.size() + 35) / 36;
+  // Written back in blocks of a menu's slots, each followed by an empty line.
+  const std::size_t blocks = (slots.size() / line.size() + kSlotCount - 1) / kSlotCount;
   EXPECT_EQ(rig.AppFile(kMenuFile).size(), menus.size() + 2 * blocks);
 }
 

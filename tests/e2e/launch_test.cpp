@@ -152,7 +152,7 @@ TEST(E2eLaunch, NeverTheWrongTransformNorTheWrongKeys) {
        [] { drv::TypeText(L"0"); }, kSampleSlots[0].name, kSampleSlots[0].file},
       // (Wine itself lets go of an injected Shift when the focus moves to the host's window, so
       // here this shows the launch with Shift held; that Tabvane lets go of it first is held
-      // by the host link's own tests.)
+      // by the launch's own tests in tests/host.)
       {"Shift still held from typing the key",
        [](Rig& rig) { rig.StartHost(); },
        [] {

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/menus.h"
 #include "tabvane_version.h"
 #include "tests/fakes/platform_files.h"
 #include "tools/driver/driver.h"
@@ -66,8 +67,8 @@ inline constexpr std::array<SampleSlot, 9> kSampleSlots = {{
 inline constexpr int kMenuCount = 5;
 
 struct Menu {
-  std::array<std::string, 36> names;
-  std::array<std::string, 36> files;
+  std::array<std::string, kSlotCount> names;
+  std::array<std::string, kSlotCount> files;
 };
 using Menus = std::vector<Menu>;
 

@@ -27,10 +27,10 @@ TEST(E2eRows, CopyPasteCutAndDeleteReachTheMenuFile) {
   Menus expected = rig.SampleMenus();
   Menu& m = expected[0];
   const auto set = [&m](std::size_t slot, std::size_t from) {
-    m.names[slot] = from < 36 ? m.names[from] : std::string();
-    m.files[slot] = from < 36 ? m.files[from] : std::string();
+    m.names[slot] = from < m.names.size() ? m.names[from] : std::string();
+    m.files[slot] = from < m.files.size() ? m.files[from] : std::string();
   };
-  constexpr std::size_t kEmpty = 36;
+  constexpr std::size_t kEmpty = kSlotCount;
 
   SelectRowsFrom(rig, 1, 2);  // rows 1-3: slots 0-2
   drv::PressCtrl('C');

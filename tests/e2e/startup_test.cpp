@@ -288,7 +288,7 @@ TEST(E2eStartup, ScreenShowsPanelCellsKeyColumnAndPageTabsLeftOfTheGrid) {
   const RECT strip = drv::WindowRect(rig.ActiveStrip());
   EXPECT_GE(gridClient.left - pages.left, 16) << "no room for page tabs left of the grid";
   EXPECT_GE(gridClient.top - strip.top, 16) << "no room for the tab strip above the grid";
-  EXPECT_EQ(drv::TabCount(rig.PageControl()), 6);
+  EXPECT_EQ(drv::TabCount(rig.PageControl()), kPageCount);
   EXPECT_EQ(drv::TabCount(rig.ActiveStrip()), 2);
   EXPECT_TRUE(rig.CloseTabvane());
 }

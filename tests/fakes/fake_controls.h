@@ -9,7 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "model/command_list.h"
 #include "ui/controls.h"
+#include "ui/grid_geometry.h"
 
 namespace tabvane::fakes {
 
@@ -31,7 +33,7 @@ class FakeTabStrip : public TabStrip {
 
 class FakeGrid : public SlotGrid {
  public:
-  std::array<std::array<std::string, 37>, 3> cells;  // [col][row]
+  std::array<std::array<std::string, kGridRows>, kGridColumns> cells;  // [col][row]
   RowRange selection{1, 1};
   int32_t current = 1;
 
@@ -51,7 +53,9 @@ class FakePageControl : public PageControl {
  public:
   int32_t active = 0;
   int32_t ActivePage() const override { return active; }
-  void SetActivePage(int32_t page) override { active = (page >= 0 && page <= 5) ? page : -1; }
+  void SetActivePage(int32_t page) override {
+    active = (page >= 0 && page < kPageCount) ? page : -1;
+  }
 };
 
 class FakeComboBox : public ComboBox {
@@ -100,19 +104,19 @@ class FakeTimer : public Timer {
 // The whole set of main-window controls, wired into a MainControls.
 struct FakeMainControls {
   FakePageControl pages;
-  std::array<FakeTabStrip, 6> tabs;
-  std::array<FakeGrid, 6> grids;
+  std::array<FakeTabStrip, kPageCount> tabs;
+  std::array<FakeGrid, kPageCount> grids;
   FakeComboBox combo;
   FakeTextList list;
   FakeTimer timer;
 
   MainControls View() {
-    return MainControls{pages,
-                        {&tabs[0], &tabs[1], &tabs[2], &tabs[3], &tabs[4], &tabs[5]},
-                        {&grids[0], &grids[1], &grids[2], &grids[3], &grids[4], &grids[5]},
-                        combo,
-                        list,
-                        timer};
+    MainControls view{pages, {}, {}, combo, list, timer};
+    for (std::size_t i = 0; i < tabs.size(); ++i) {
+      view.TabControls[i] = &tabs[i];
+      view.StringGrids[i] = &grids[i];
+    }
+    return view;
   }
 };
 

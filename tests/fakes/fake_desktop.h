@@ -1,6 +1,6 @@
-// A fake desktop for the host link tests: windows with titles, owners, visibility and children,
-// the foreground window, recorded activations and key events, a registry of default values,
-// a tick count that moves on each message pump, and in-memory files.
+// A fake desktop for the tests of the host scan and launch: windows with titles, owners,
+// visibility and children, the foreground window, recorded activations and key events, a
+// registry of default values, a tick count that moves on each message pump, and in-memory files.
 #pragma once
 
 #include <algorithm>

@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   std::vector<TCommandEntry> entries = LoadCommandList(files, path);
 
   std::array<fakes::FakeTabStrip, kPageCount> fakeStrips;
-  fakeStrips[5].tabs.assign(10, "design");  // TabControl6's design tabs must go
+  fakeStrips.back().tabs.assign(10, "design");  // TabControl6's design tabs must go
   std::array<TabStrip*, kPageCount> strips{};
   for (std::size_t p = 0; p < strips.size(); ++p) strips[p] = &fakeStrips[p];
   const int32_t count = BuildTabs(entries, strips);

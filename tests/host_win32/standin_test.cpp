@@ -1,5 +1,5 @@
-// The host link on a real desktop: the stand-in host in its own process is listed, its
-// captions are read and followed, and a launch reaches it through the registry, the bridge
+// The host scan and launch on a real desktop: the stand-in host in its own process is listed,
+// its captions are read and followed, and a launch reaches it through the registry, the bridge
 // batch and Ctrl+B, but only while it is in front.
 #include <gtest/gtest.h>
 

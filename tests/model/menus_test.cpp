@@ -150,7 +150,7 @@ TEST(Menus, ShowMenuFillsThePagesGridWithItsMenuOrEmptiness) {
     grid.Select(3, 5);
     ShowMenu(entries, menus, grid, c.page, c.tab);
     std::string keys;
-    for (int32_t r = 0; r <= 36; ++r) keys += grid.Cell(0, r);
+    for (int32_t r = 0; r <= kSlotCount; ++r) keys += grid.Cell(0, r);
     EXPECT_EQ(keys, "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ");
     EXPECT_EQ(grid.Cell(1, 0), "\x8A\x4F\x95\x94\x95\xCF\x8C\x60\x96\xBC");  // 外部変形名
     EXPECT_EQ(grid.Cell(2, 0),

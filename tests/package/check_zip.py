@@ -8,8 +8,9 @@ What a user's unzip and Tabvane itself rely on: one folder Tabvane-<version>/ wi
 files; names in code page 932 without the UTF-8 flag; sorted entries with one time stamp and no
 extra fields (reproducible); text files in code page 932 with CR LF only; transforms whose first
 line is their REM title; menus that name transforms relative to the folder, one menu block per
-tab of the command list; an exe for the zip's architecture with a zero link time stamp and the
-version in its version resource. Exits 1 with one line per fault.
+tab of the command list; a guide that names the zip itself; an exe for the zip's architecture
+with a zero link time stamp and the version in its version resource. Exits 1 with one line per
+fault.
 """
 import os
 import re
@@ -137,6 +138,8 @@ def check(path):
             faults.append(f"{name}: first line is not a REM title: {first!r}")
     if "MIT License" not in files[folder + "LICENSE.txt"].decode("cp932"):
         faults.append("LICENSE.txt: not the MIT licence")
+    if f"Tabvane-{version}-{arch}.zip" not in files[folder + "使い方.txt"].decode("cp932"):
+        faults.append(f"使い方.txt: does not name Tabvane-{version}-{arch}.zip")
     faults += menu_faults(files, folder)
     faults += exe_faults(folder + "Tabvane.exe", files[folder + "Tabvane.exe"], arch, version)
     return faults

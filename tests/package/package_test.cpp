@@ -122,8 +122,8 @@ std::vector<std::string> Lines(std::string_view bytes) {
   return lines;
 }
 
-// One unpacked release in a scratch folder: "<scratch>\テスト フォルダ\Tabvane 1.05\" (the two
-// last names of the laid-out folder) with the stand-in host in "<scratch>\host\", both started.
+// One unpacked release in a scratch folder: "<scratch>\テスト フォルダ\Tabvane <version>\" (the
+// two last names of the laid-out folder) with the stand-in host in "<scratch>\host\", both started.
 class Release {
  public:
   explicit Release(const Flavour& flavour) : flavour_(flavour), source_(PackageFolder(flavour)) {

@@ -271,9 +271,8 @@ TEST(MainFormScan, TurnsPageTabAndGrid) {
     f.form.Timer1Timer();
 
     EXPECT_EQ(f.c.pages.active, c.page);
-    for (int32_t s = 0; s < 6; ++s) {
-      EXPECT_EQ(f.c.tabs[static_cast<std::size_t>(s)].selected,
-                s == c.strip ? c.entry.TabIndex : 0);
+    for (std::size_t s = 0; s < f.c.tabs.size(); ++s) {
+      EXPECT_EQ(f.c.tabs[s].selected, static_cast<int32_t>(s) == c.strip ? c.entry.TabIndex : 0);
     }
     EXPECT_EQ(f.c.grids[c.grid].cells[1][1], c.slot0);
     const bool detected = c.pageBefore != 5 && !c.editMode;

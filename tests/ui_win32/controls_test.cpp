@@ -261,7 +261,7 @@ TEST_F(ControlsTest, TabsAndPagesSetFromCodeNotifyNobody) {
     SCOPED_TRACE(set);
     pages.SetActivePage(set);
     EXPECT_EQ(pages.ActivePage(), active);
-    for (std::size_t i = 0; i < 6; ++i) {
+    for (std::size_t i = 0; i < kPageCount; ++i) {
       // The page's own visibility: the hidden parent makes IsWindowVisible false for all.
       const LONG_PTR style = GetWindowLongPtrW(pages.Sheet(i).Handle(), GWL_STYLE);
       EXPECT_EQ((style & WS_VISIBLE) != 0, static_cast<int32_t>(i) == active) << "page " << i;

@@ -116,7 +116,7 @@ class PageControlWindows : public PageControl {
   RECT DisplayArea(int width, int height) const;
 
   HWND tabs_ = nullptr;
-  std::array<std::unique_ptr<TabSheet>, 6> sheets_;
+  std::array<std::unique_ptr<TabSheet>, kPageCount> sheets_;
 };
 
 // ComboBox1: a drop-down list the user only chooses from, at its design place and height; its

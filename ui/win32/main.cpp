@@ -65,7 +65,14 @@ int Run(int showCommand) {
   MainForm form1Window(look);
   SettingsDialog form3Window(look);
   SlotEditorDialog form2Window(look);
-  if (!form1Window.Create()) return 1;
+  if (!form1Window.Create()) {
+    // Without a window there is nothing to tell the user: a line for the debugger, as the
+    // barriers write, and a failed exit.
+    const std::wstring line = L"Tabvane: the main window could not be created (error " +
+                              std::to_wstring(GetLastError()) + L")\n";
+    OutputDebugStringW(line.c_str());
+    return 1;
+  }
   form3Window.Prepare(form1Window.Handle());
   form2Window.Prepare(form1Window.Handle());
 

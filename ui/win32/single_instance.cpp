@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "host/win32/exe_path.h"
+#include "host/win32/swallowed.h"
 
 namespace tabvane {
 namespace {
@@ -62,7 +63,8 @@ BOOL CALLBACK FindFirstCopy(HWND window, LPARAM data) noexcept {
     const std::optional<std::wstring> exe = ProcessImagePathW(processId);
     if (!exe || FolderKey(*exe) != *search.key) return TRUE;
   } catch (...) {
-    return TRUE;
+    ReportSwallowed("the search for the first copy");
+    return TRUE;  // not this window: the search goes on
   }
   search.found = window;
   return FALSE;
