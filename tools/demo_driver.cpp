@@ -106,10 +106,13 @@ HWND VisibleGrid(HWND main) {
   return nullptr;
 }
 
-// A visible window of Tabvane's other than the main window: one of its dialogs.
+// One of Tabvane's dialogs (the system's dialog class), once it shows. Not just any other
+// window of Tabvane's: its taskbar entry is a visible window too, and is there while a
+// dialog is still on its way on a busy machine.
 HWND WaitDialog(DWORD processId, HWND main) {
   WindowMatch match;
   match.processId = processId;
+  match.className = L"#32770";
   match.except = main;
   return FindTopWindow(match);
 }

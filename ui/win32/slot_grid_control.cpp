@@ -124,12 +124,8 @@ LRESULT SlotGridControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
       if (dragging_) OnMouseMove(GET_Y_LPARAM(lParam));
       WatchPointer(GET_Y_LPARAM(lParam));
       return 0;
-    case WM_MOUSEHOVER:
-      watching_ = false;
-      OnMouseHover(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-      return 0;
+    case WM_MOUSEHOVER: OnMouseHover(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
     case WM_MOUSELEAVE:
-      watching_ = false;
       hoverRow_ = -1;
       HideTip();
       return 0;
@@ -146,8 +142,12 @@ LRESULT SlotGridControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
       if (OnKeyDown(wParam)) return 0;
       break;
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS: Repaint(); return 0;
+    case WM_SETFOCUS: Repaint(); return 0;
+    case WM_KILLFOCUS:
+      // A dialog opening over the window takes the focus: no hint stays over it.
+      HideTip();
+      Repaint();
+      return 0;
     default: break;
   }
   return Window::HandleMessage(message, wParam, lParam);
@@ -288,20 +288,23 @@ void SlotGridControl::WatchPointer(int y) {
     // Another row: its hint waits until the pointer rests again.
     HideTip();
     hoverRow_ = row;
-    watching_ = false;
   }
-  if (watching_) return;
+  // Asked again at every move: the hover is where the pointer comes to rest, and a watch asked
+  // for while the system still placed the pointer elsewhere (a move it had not caught up with
+  // under load) is dropped without a word.
   TRACKMOUSEEVENT track{};
   track.cbSize = sizeof(track);
   track.dwFlags = TME_HOVER | TME_LEAVE;
   track.hwndTrack = Handle();
   track.dwHoverTime = HOVER_DEFAULT;
-  watching_ = TrackMouseEvent(&track) != 0;
+  TrackMouseEvent(&track);
 }
 
 void SlotGridControl::OnMouseHover(int x, int y) {
   const int32_t row = RowAt(metrics_, top_, y);
   if (row < 1 || row == tipRow_) return;
+  // A hover that comes after a key opened a dialog: the window is disabled under it.
+  if (IsWindowEnabled(GetAncestor(Handle(), GA_ROOT)) == 0) return;
   const std::optional<std::string> hint = listener_.GridHint(row);
   if (!hint) return;
   if (tip_ == nullptr) {

@@ -80,7 +80,6 @@ class SlotGridControl : public SlotGrid, public Window {
   HWND tip_ = nullptr;     // made when the pointer first rests on the grid
   int32_t tipRow_ = -1;    // the row whose hint shows, -1 for none
   int32_t hoverRow_ = -1;  // the row under the pointer the hover watch is for
-  bool watching_ = false;  // TrackMouseEvent armed for hover and leave
 };
 
 }  // namespace tabvane
