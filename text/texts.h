@@ -13,7 +13,7 @@
 #define TABVANE_TEXTS(X) \
   /* The main window */ \
   X(kCaptionPrefix,         "Tabvane → ",                           "Tabvane \x81\xA8 ") \
-  X(kUnspecified,           "無指定",                               "\x96\xB3\x8E\x77\x92\xE8") \
+  X(kNoHostChosen,          "無指定",                               "\x96\xB3\x8E\x77\x92\xE8") \
   X(kEditMode,              "メニュー編集モード",                   "\x83\x81\x83\x6A\x83\x85\x81\x5B\x95\xD2\x8F\x57\x83\x82\x81\x5B\x83\x68") \
   X(kSettings,              "設定",                                 "\x90\xDD\x92\xE8") \
   X(kDetectionItem,         "検出状況(&D)...",                      "\x8C\x9F\x8F\x6F\x8F\xF3\x8B\xB5(&D)...") \

@@ -87,7 +87,7 @@ void TForm1::FormShow() {
   state.FTargetWnd = 0;
 
   controls_.ComboBox1.Clear();
-  controls_.ComboBox1.AddItem(texts::kUnspecified);
+  controls_.ComboBox1.AddItem(texts::kNoHostChosen);
   controls_.ComboBox1.Select(0);
   controls_.ListBox1.Clear();
 
@@ -168,7 +168,7 @@ void TForm1::RefreshState() {
     controls_.Timer1.Stop();
     combo.Select(0);
   } else if (combo.Count() > 0) {
-    combo.SetItem(0, texts::kUnspecified);
+    combo.SetItem(0, texts::kNoHostChosen);
   }
 }
 
@@ -179,7 +179,7 @@ void TForm1::ScanHost() {
 
   ComboBox& combo = controls_.ComboBox1;
   combo.Clear();
-  combo.AddItem(texts::kUnspecified);
+  combo.AddItem(texts::kNoHostChosen);
   for (const std::string& entry : scan.hosts.entries) combo.AddItem(entry);
   combo.Select(scan.hosts.selected);
 
