@@ -118,12 +118,7 @@ WindowsFigures FiguresOf(HANDLE process) {
   }
   FILETIME created{}, exited{}, kernel{}, user{};
   if (GetProcessTimes(process, &created, &exited, &kernel, &user) != 0) {
-    const auto ms = [](const FILETIME& t) {
-      return static_cast<double>(static_cast<uint64_t>(t.dwHighDateTime) << 32 |
-                                 t.dwLowDateTime) /
-             10000.0;
-    };
-    figures.cpuMs = ms(kernel) + ms(user);
+    figures.cpuMs = FileTimeMs(kernel) + FileTimeMs(user);
   }
   return figures;
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
@@ -16,6 +17,12 @@ inline double NowMs() {
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&now);
   return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+// A FILETIME span (100 ns units), such as a process's or thread's CPU time, in milliseconds.
+inline double FileTimeMs(const FILETIME& t) {
+  return static_cast<double>(static_cast<uint64_t>(t.dwHighDateTime) << 32 | t.dwLowDateTime) /
+         10000.0;
 }
 
 inline double Median(std::vector<double> values) {

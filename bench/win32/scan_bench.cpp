@@ -37,11 +37,7 @@ constexpr char kHostTitle[] = "bench.jww - jw_win";
 double ThreadCpuMs() {
   FILETIME created{}, exited{}, kernel{}, user{};
   GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
-  const auto ms = [](const FILETIME& t) {
-    return static_cast<double>(static_cast<uint64_t>(t.dwHighDateTime) << 32 | t.dwLowDateTime) /
-           10000.0;
-  };
-  return ms(kernel) + ms(user);
+  return FileTimeMs(kernel) + FileTimeMs(user);
 }
 
 // The user32 calls of a scan and nothing else: owner, visibility and caption of every
