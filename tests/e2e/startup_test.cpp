@@ -73,7 +73,12 @@ TEST(E2eStartup, CloseFromTheTaskbarWhileMinimizedStoresTheBoundsBeforeTheMinimi
     const HWND main = rig.Main();
     if (maximized) {
       PostMessageW(main, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-      ASSERT_TRUE(drv::WaitUntil([&] { return IsZoomed(main) != 0; }, kWait));
+      // Wine sets the maximized style before it moves the window: wait for the new bounds too.
+      ASSERT_TRUE(drv::WaitUntil(
+          [&] {
+            return IsZoomed(main) != 0 && BoundsText(drv::WindowRect(main)) != BoundsText(start);
+          },
+          kWait));
     }
     const std::string before = BoundsText(drv::WindowRect(main));
     if (!maximized) {
