@@ -23,17 +23,15 @@ constexpr std::size_t kMenus = 1000;
 struct Sample {
   std::vector<TCommandEntry> entries;
   std::vector<TMenu> menus{kMenus};
-  std::string query; // a word the sample uses, as typed
+  std::string query;  // a word the sample uses, as typed
 
   Sample() {
     for (std::size_t m = 0; m < kMenus; ++m) {
       const auto page = static_cast<int32_t>(m * kPageCount / kMenus);
       const auto firstOfPage =
-          (static_cast<std::size_t>(page) * kMenus + kPageCount - 1) /
-          kPageCount;
-      entries.push_back({page, static_cast<int32_t>(m - firstOfPage),
-                         static_cast<int32_t>(m + 1), "T" + std::to_string(m),
-                         ""});
+          (static_cast<std::size_t>(page) * kMenus + kPageCount - 1) / kPageCount;
+      entries.push_back({page, static_cast<int32_t>(m - firstOfPage), static_cast<int32_t>(m + 1),
+                         std::to_string(m), ""});
     }
     const std::string bytes = MenuFileBytes(WorkloadWords(), kMenus, 5);
     std::string_view rest = bytes;
@@ -43,14 +41,13 @@ struct Sample {
         const std::string_view line = rest.substr(0, end);
         rest.remove_prefix(end + 2);
         const std::size_t tab = line.find('\t');
-        if (s == kSlotCount || tab == std::string_view::npos)
-          continue;
+        if (s == kSlotCount || tab == std::string_view::npos) continue;
         menus[m].Names[s] = std::string(line.substr(0, tab));
         menus[m].BatchFiles[s] = std::string(line.substr(tab + 1));
       }
     }
     // The first two-byte name of the middle menu.
-    for (const std::string &name : menus[kMenus / 2].Names) {
+    for (const std::string& name : menus[kMenus / 2].Names) {
       if (name.size() >= 4 && static_cast<unsigned char>(name[0]) >= 0x81) {
         query = name.substr(0, 4);
         break;
@@ -59,13 +56,13 @@ struct Sample {
   }
 };
 
-const Sample &TheSample() {
+const Sample& TheSample() {
   static const Sample sample;
   return sample;
 }
 
-void FindFilter(benchmark::State &state) {
-  const Sample &sample = TheSample();
+void FindFilter(benchmark::State& state) {
+  const Sample& sample = TheSample();
   const FindIndex index(sample.entries, sample.menus);
   std::size_t hits = 0;
   for (auto _ : state) {
@@ -80,22 +77,20 @@ BENCHMARK(FindFilter);
 
 // The same typed bytes searched with memmem in every name, and in the path
 // where the name has none, the slots found collected likewise.
-void FindFilterBaseline(benchmark::State &state) {
-  const Sample &sample = TheSample();
-  const std::string &query = sample.query;
-  const auto holds = [&](const std::string &text) {
-    return ::memmem(text.data(), text.size(), query.data(), query.size()) !=
-           nullptr;
+void FindFilterBaseline(benchmark::State& state) {
+  const Sample& sample = TheSample();
+  const std::string& query = sample.query;
+  const auto holds = [&](const std::string& text) {
+    return ::memmem(text.data(), text.size(), query.data(), query.size()) != nullptr;
   };
   for (auto _ : state) {
     std::vector<FindHit> found;
     std::vector<FindHit> byPath;
     for (std::size_t m = 0; m < sample.menus.size(); ++m) {
-      const TMenu &menu = sample.menus[m];
+      const TMenu& menu = sample.menus[m];
       for (int32_t s = 0; s < kSlotCount; ++s) {
         const auto slot = static_cast<std::size_t>(s);
-        if (menu.Names[slot].empty())
-          continue;
+        if (menu.Names[slot].empty()) continue;
         if (holds(menu.Names[slot])) {
           found.push_back({0, 0, s, m});
         } else if (holds(menu.BatchFiles[slot])) {
@@ -110,8 +105,8 @@ void FindFilterBaseline(benchmark::State &state) {
 BENCHMARK(FindFilterBaseline);
 
 // Opening the box: every name and path folded into the index.
-void FindIndexBuild(benchmark::State &state) {
-  const Sample &sample = TheSample();
+void FindIndexBuild(benchmark::State& state) {
+  const Sample& sample = TheSample();
   for (auto _ : state) {
     const FindIndex index(sample.entries, sample.menus);
     benchmark::DoNotOptimize(index.Size());
@@ -119,5 +114,5 @@ void FindIndexBuild(benchmark::State &state) {
 }
 BENCHMARK(FindIndexBuild);
 
-} // namespace
-} // namespace tabvane::bench
+}  // namespace
+}  // namespace tabvane::bench

@@ -21,16 +21,15 @@ struct FindHit {
   int32_t tab = 0;
   int32_t slot = 0;
   std::size_t entry = 0;
-  bool operator==(const FindHit &) const = default;
+  bool operator==(const FindHit&) const = default;
 };
 
 class FindIndex {
-public:
+ public:
   FindIndex() = default;
   // The named slots of the menus built for pages 0..5, in page, tab and slot
   // order.
-  FindIndex(const std::vector<TCommandEntry> &entries,
-            const std::vector<TMenu> &menus);
+  FindIndex(const std::vector<TCommandEntry>& entries, const std::vector<TMenu>& menus);
 
   // The slots whose name holds every word of query, then those whose batch file
   // path does (and whose name does not), each group in page, tab and slot
@@ -39,7 +38,7 @@ public:
 
   std::size_t Size() const { return items_.size(); }
 
-private:
+ private:
   struct Item {
     FindHit hit;
     // The folded name is folded_[nameBegin, pathBegin), the folded path
@@ -48,13 +47,13 @@ private:
     std::size_t pathBegin = 0;
     std::size_t pathEnd = 0;
   };
-  std::string folded_; // every folded name and path, one after the other
+  std::string folded_;  // every folded name and path, one after the other
   std::vector<Item> items_;
 };
 
 // A row of the find box's list: "<page> > <tab> > <slot key>  <name>". The
 // empty text when hit no longer names a slot of these menus.
-std::string FindRowText(const std::vector<TCommandEntry> &entries,
-                        const std::vector<TMenu> &menus, const FindHit &hit);
+std::string FindRowText(const std::vector<TCommandEntry>& entries, const std::vector<TMenu>& menus,
+                        const FindHit& hit);
 
-} // namespace tabvane
+}  // namespace tabvane

@@ -15,7 +15,7 @@ namespace tabvane {
 // their punctuation as full-width characters, a half-width voiced or
 // semi-voiced mark joined with the kana before it where the code page has the
 // joined character ("ｶﾞ" becomes "ガ"). Everything else stays as it is.
-void AppendFolded(std::string_view text, std::string &out);
+void AppendFolded(std::string_view text, std::string& out);
 
 inline std::string Folded(std::string_view text) {
   std::string out;
@@ -30,7 +30,6 @@ std::vector<std::string> FoldedWords(std::string_view query);
 
 // Whether every word occurs in the folded text (on a character boundary), in
 // any order. False for no words.
-bool ContainsAllWords(std::string_view foldedText,
-                      const std::vector<std::string> &words);
+bool ContainsAllWords(std::string_view foldedText, const std::vector<std::string>& words);
 
-} // namespace tabvane
+}  // namespace tabvane

@@ -26,46 +26,43 @@ bool FindBox::KeyDown(uint16_t vk, bool shift) {
   const int32_t page = std::max(view_.RowsPerPage() - 1, 1);
   int32_t target = selected;
   switch (vk) {
-  case kVkReturn:
-    // In edit mode the found slot is shown, to be edited there, never run.
-    Choose(shift || form_.state.settings.FEditMode);
-    return true;
-  case kVkEscape:
-    view_.Close();
-    return true;
-  case kVkUp:
-    target = selected - 1;
-    break;
-  case kVkDown:
-    target = selected + 1;
-    break;
-  case kVkPageUp:
-    target = selected - page;
-    break;
-  case kVkPageDown:
-    target = selected + page;
-    break;
-  default:
-    return false;
+    case kVkReturn:
+      // In edit mode the found slot is shown, to be edited there, never run.
+      Choose(shift || form_.state.settings.FEditMode);
+      return true;
+    case kVkEscape:
+      view_.Close();
+      return true;
+    case kVkUp:
+      target = selected - 1;
+      break;
+    case kVkDown:
+      target = selected + 1;
+      break;
+    case kVkPageUp:
+      target = selected - page;
+      break;
+    case kVkPageDown:
+      target = selected + page;
+      break;
+    default:
+      return false;
   }
-  if (count > 0)
-    view_.SelectRow(std::clamp(target, 0, count - 1));
+  if (count > 0) view_.SelectRow(std::clamp(target, 0, count - 1));
   return true;
 }
 
 void FindBox::ListDblClick() { Choose(true); }
 
 std::string FindBox::RowText(int32_t row) const {
-  if (row < 0 || static_cast<std::size_t>(row) >= hits_.size())
-    return {};
+  if (row < 0 || static_cast<std::size_t>(row) >= hits_.size()) return {};
   return FindRowText(form_.state.FEntries, form_.state.menus.FMenus,
                      hits_[static_cast<std::size_t>(row)]);
 }
 
 void FindBox::Choose(bool show) {
   const int32_t row = view_.SelectedRow();
-  if (row < 0 || static_cast<std::size_t>(row) >= hits_.size())
-    return;
+  if (row < 0 || static_cast<std::size_t>(row) >= hits_.size()) return;
   const FindHit hit = hits_[static_cast<std::size_t>(row)];
   // The slot is shown before the box closes, so that the focus goes to the grid
   // it is on; the box closes before a launch, which brings the host to the
@@ -79,4 +76,4 @@ void FindBox::Choose(bool show) {
   }
 }
 
-} // namespace tabvane
+}  // namespace tabvane

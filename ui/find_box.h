@@ -26,7 +26,7 @@ constexpr uint16_t kVkDown = 40;
 // The find box's window: an edit field with a list below it. Texts are
 // Shift-JIS.
 class FindBoxView {
-public:
+ public:
   virtual ~FindBoxView() = default;
   // Shows the box at its place with text in the field, all of it selected, the
   // focus there.
@@ -44,8 +44,8 @@ public:
 };
 
 class FindBox {
-public:
-  FindBox(TForm1 &form, FindBoxView &view) : form_(form), view_(view) {}
+ public:
+  FindBox(TForm1& form, FindBoxView& view) : form_(form), view_(view) {}
 
   // Ctrl+F: the box opens over the menus as they are now, with the last text.
   void Open();
@@ -59,15 +59,15 @@ public:
   // The text of a row of the list.
   std::string RowText(int32_t row) const;
 
-private:
+ private:
   // Closes the box and runs the selected slot, or shows it with show set.
   void Choose(bool show);
 
-  TForm1 &form_;
-  FindBoxView &view_;
+  TForm1& form_;
+  FindBoxView& view_;
   FindIndex index_;
   std::vector<FindHit> hits_;
   std::string lastText_;
 };
 
-} // namespace tabvane
+}  // namespace tabvane

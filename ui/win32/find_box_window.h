@@ -18,9 +18,9 @@
 namespace tabvane {
 
 class FindBoxWindow : public FindBoxView, public Window {
-public:
-  FindBoxWindow(const Look &look, MainForm &main) : look_(look), main_(main) {}
-  void Attach(FindBox &box) { box_ = &box; }
+ public:
+  FindBoxWindow(const Look& look, MainForm& main) : look_(look), main_(main) {}
+  void Attach(FindBox& box) { box_ = &box; }
 
   // FindBoxView
   void Open(std::string_view text) override;
@@ -31,27 +31,26 @@ public:
   void SelectRow(int32_t row) override;
   int32_t RowsPerPage() const override;
 
-protected:
+ protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+ private:
   bool Make();
   // The field and the list in the font of the main window's DPI, placed for the
   // client area.
   void Layout();
-  LRESULT OnNotify(const NMHDR &header);
+  LRESULT OnNotify(const NMHDR& header);
   // The field's keys: those the logic uses never reach the field.
-  static LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam,
-                                   LPARAM lParam, UINT_PTR id,
-                                   DWORD_PTR self) noexcept;
+  static LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                   UINT_PTR id, DWORD_PTR self) noexcept;
 
-  const Look &look_;
-  MainForm &main_;
-  FindBox *box_ = nullptr;
+  const Look& look_;
+  MainForm& main_;
+  FindBox* box_ = nullptr;
   HWND edit_ = nullptr;
   HWND list_ = nullptr;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
-  bool opening_ = false; // Open sets the field's text: no change to report
+  bool opening_ = false;  // Open sets the field's text: no change to report
 };
 
-} // namespace tabvane
+}  // namespace tabvane
