@@ -128,7 +128,7 @@ LRESULT FindBoxWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
       }
       return 0;
     case WM_NOTIFY:
-      return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+      return OnNotify(*reinterpret_cast<NMHDR*>(lParam));
     case WM_CTLCOLOREDIT:
       return ControlColour(reinterpret_cast<HDC>(wParam), kCellColour, look_.CellBrush());
     case WM_ACTIVATE:
@@ -142,11 +142,11 @@ LRESULT FindBoxWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
   return Window::HandleMessage(message, wParam, lParam);
 }
 
-LRESULT FindBoxWindow::OnNotify(const NMHDR& header) {
+LRESULT FindBoxWindow::OnNotify(NMHDR& header) {
   if (header.hwndFrom != list_ || box_ == nullptr) return 0;
   switch (header.code) {
     case LVN_GETDISPINFOW: {
-      LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header))->item;
+      LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(&header)->item;
       if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0) {
         const std::wstring text = WideFromSjis(box_->RowText(item.iItem));
         const std::size_t length =
@@ -155,6 +155,19 @@ LRESULT FindBoxWindow::OnNotify(const NMHDR& header) {
         item.pszText[length] = L'\0';
       }
       return 0;
+    }
+    case NM_CUSTOMDRAW: {
+      // The chosen row in the colours of a selection with the focus, which stays in the field:
+      // the list would draw it pale.
+      auto& draw = *reinterpret_cast<NMLVCUSTOMDRAW*>(&header);
+      if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+      if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT &&
+          static_cast<int32_t>(draw.nmcd.dwItemSpec) == SelectedRow()) {
+        draw.nmcd.uItemState &= ~static_cast<UINT>(CDIS_SELECTED);
+        draw.clrText = GetSysColor(COLOR_HIGHLIGHTTEXT);
+        draw.clrTextBk = GetSysColor(COLOR_HIGHLIGHT);
+      }
+      return CDRF_DODEFAULT;
     }
     case NM_DBLCLK:
       if (SelectedRow() >= 0) box_->ListDblClick();

@@ -39,7 +39,7 @@ class FindBoxWindow : public FindBoxView, public Window {
   // The field and the list in the font of the main window's DPI, placed for the
   // client area.
   void Layout();
-  LRESULT OnNotify(const NMHDR& header);
+  LRESULT OnNotify(NMHDR& header);
   // The field's keys: those the logic uses never reach the field.
   static LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                    UINT_PTR id, DWORD_PTR self) noexcept;
