@@ -6,8 +6,7 @@
 namespace tabvane {
 
 void FindBox::Open() {
-  // The menus may have been edited since the last opening; the index is theirs
-  // as they are now.
+  // The menus may have been edited since the last opening; the index is theirs as they are now.
   index_ = FindIndex(form_.state.FEntries, form_.state.menus.FMenus);
   view_.Open(lastText_);
   EditChange();
@@ -21,34 +20,25 @@ void FindBox::EditChange() {
 }
 
 bool FindBox::KeyDown(uint16_t vk, bool shift) {
-  const auto count = static_cast<int32_t>(hits_.size());
-  const int32_t selected = view_.SelectedRow();
-  const int32_t page = std::max(view_.RowsPerPage() - 1, 1);
-  int32_t target = selected;
-  switch (vk) {
-    case kVkReturn:
-      // In edit mode the found slot is shown, to be edited there, never run.
-      Choose(shift || form_.state.settings.FEditMode);
-      return true;
-    case kVkEscape:
-      view_.Close();
-      return true;
-    case kVkUp:
-      target = selected - 1;
-      break;
-    case kVkDown:
-      target = selected + 1;
-      break;
-    case kVkPageUp:
-      target = selected - page;
-      break;
-    case kVkPageDown:
-      target = selected + page;
-      break;
-    default:
-      return false;
+  if (vk == kVkReturn) {
+    // In edit mode the found slot is shown, to be edited there, never run.
+    Choose(shift || form_.state.settings.FEditMode);
+    return true;
   }
-  if (count > 0) view_.SelectRow(std::clamp(target, 0, count - 1));
+  if (vk == kVkEscape) {
+    view_.Close();
+    return true;
+  }
+  // A page moves by one row less than the list shows, so that a row stays in sight.
+  const int32_t page = std::max(view_.RowsPerPage() - 1, 1);
+  const int32_t step = vk == kVkUp         ? -1
+                       : vk == kVkDown     ? 1
+                       : vk == kVkPageUp   ? -page
+                       : vk == kVkPageDown ? page
+                                           : 0;
+  if (step == 0) return false;
+  const auto count = static_cast<int32_t>(hits_.size());
+  if (count > 0) view_.SelectRow(std::clamp(view_.SelectedRow() + step, 0, count - 1));
   return true;
 }
 
