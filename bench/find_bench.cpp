@@ -1,6 +1,5 @@
-// The find box's filter per keystroke over the 1,000-menu sample (36,000
-// slots), against a plain memmem of the same typed bytes over the same names
-// and paths. Native only; Google Benchmark.
+// The find box's filter per keystroke over the 1,000-menu sample (36,000 slots), against a plain
+// memmem of the same typed bytes over the same names and paths. Native only; Google Benchmark.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -18,8 +17,7 @@ namespace {
 
 constexpr std::size_t kMenus = 1000;
 
-// 1,000 tabs spread over the six pages, each with its menu, filled from the
-// sample menu file.
+// 1,000 tabs spread over the six pages, each with its menu, filled from the sample menu file.
 struct Sample {
   std::vector<TCommandEntry> entries;
   std::vector<TMenu> menus{kMenus};
@@ -75,8 +73,8 @@ void FindFilter(benchmark::State& state) {
 }
 BENCHMARK(FindFilter);
 
-// The same typed bytes searched with memmem in every name, and in the path
-// where the name has none, the slots found collected likewise.
+// The same typed bytes searched with memmem in every name, and in the path where the name has none,
+// the slots found collected likewise.
 void FindFilterBaseline(benchmark::State& state) {
   const Sample& sample = TheSample();
   const std::string& query = sample.query;

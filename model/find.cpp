@@ -19,8 +19,7 @@ const TMenu* MenuOf(const std::vector<TCommandEntry>& entries, const std::vector
 }  // namespace
 
 FindIndex::FindIndex(const std::vector<TCommandEntry>& entries, const std::vector<TMenu>& menus) {
-  // BuildTabs numbers the menus in the order of the entries, which is page and
-  // tab order.
+  // BuildTabs numbers the menus in the order of the entries, which is page and tab order.
   for (std::size_t e = 0; e < entries.size(); ++e) {
     const TMenu* menu = MenuOf(entries, menus, e);
     if (menu == nullptr) continue;

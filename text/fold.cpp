@@ -9,8 +9,7 @@
 namespace tabvane {
 namespace {
 
-// The full-width character of each half-width katakana and punctuation byte
-// 0xA1..0xDF.
+// The full-width character of each half-width katakana and punctuation byte 0xA1..0xDF.
 constexpr std::array<uint16_t, 0xE0 - 0xA1> kFullWidth = {
     0x8142, 0x8175, 0x8176, 0x8141, 0x8145, 0x8392, 0x8340, 0x8342, 0x8344, 0x8346, 0x8348,
     0x8383, 0x8385, 0x8387, 0x8362, 0x815B, 0x8341, 0x8343, 0x8345, 0x8347, 0x8349, 0x834A,
@@ -22,10 +21,9 @@ constexpr std::array<uint16_t, 0xE0 - 0xA1> kFullWidth = {
 constexpr unsigned char kVoicedMark = 0xDE;
 constexpr unsigned char kSemiVoicedMark = 0xDF;
 
-// The full-width character of half-width kana c followed by mark, or 0 when the
-// code page has no such joined character. Voiced kana follow their plain one in
-// the code page: カ+1 is ガ, ハ+1 is バ and ハ+2 is パ; ウ with the mark is ヴ,
-// apart.
+// The full-width character of half-width kana c followed by mark, or 0 when the code page has no
+// such joined character. Voiced kana follow their plain one in the code page: カ+1 is ガ, ハ+1 is バ
+// and ハ+2 is パ; ウ with the mark is ヴ, apart.
 uint16_t Joined(unsigned char c, unsigned char mark) {
   const uint16_t plain = kFullWidth[c - 0xA1];
   const bool kst = c >= 0xB6 && c <= 0xC4;  // ｶ .. ﾄ

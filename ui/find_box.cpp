@@ -54,9 +54,8 @@ void FindBox::Choose(bool show) {
   const int32_t row = view_.SelectedRow();
   if (row < 0 || static_cast<std::size_t>(row) >= hits_.size()) return;
   const FindHit hit = hits_[static_cast<std::size_t>(row)];
-  // The slot is shown before the box closes, so that the focus goes to the grid
-  // it is on; the box closes before a launch, which brings the host to the
-  // front.
+  // The slot is shown before the box closes, so that the focus goes to the grid it is on; the box
+  // closes before a launch, which brings the host to the front.
   if (show) {
     form_.ShowSlot(hit.page, hit.tab, hit.slot);
     view_.Close();

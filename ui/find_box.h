@@ -1,9 +1,7 @@
-// The find box's logic: Ctrl+F opens it with the last text; typing filters
-// every named slot of the menus; Enter runs the chosen slot through
-// TForm1::RunSlot (in edit mode it shows it), Shift+Enter or a double click
-// shows it, Esc closes; the arrow and page keys move in the list while the
-// focus stays in the field. Platform-free: works on FindBoxView and TForm1
-// only.
+// The find box's logic: Ctrl+F opens it with the last text; typing filters every named slot of the
+// menus; Enter runs the chosen slot through TForm1::RunSlot (in edit mode it shows it), Shift+Enter
+// or a double click shows it, Esc closes; the arrow and page keys move in the list while the focus
+// stays in the field. Platform-free: works on FindBoxView and TForm1 only.
 #pragma once
 
 #include <cstdint>
@@ -23,13 +21,11 @@ constexpr uint16_t kVkPageDown = 34;
 constexpr uint16_t kVkUp = 38;
 constexpr uint16_t kVkDown = 40;
 
-// The find box's window: an edit field with a list below it. Texts are
-// Shift-JIS.
+// The find box's window: an edit field with a list below it. Texts are Shift-JIS.
 class FindBoxView {
  public:
   virtual ~FindBoxView() = default;
-  // Shows the box at its place with text in the field, all of it selected, the
-  // focus there.
+  // Shows the box at its place with text in the field, all of it selected, the focus there.
   virtual void Open(std::string_view text) = 0;
   // Hides the box and gives the focus back to the main window's grid.
   virtual void Close() = 0;
@@ -49,8 +45,7 @@ class FindBox {
 
   // Ctrl+F: the box opens over the menus as they are now, with the last text.
   void Open();
-  // The field's text changed: the list shows what it finds, its first row
-  // selected.
+  // The field's text changed: the list shows what it finds, its first row selected.
   void EditChange();
   // A key pressed in the field; true when the box used it.
   bool KeyDown(uint16_t vk, bool shift);

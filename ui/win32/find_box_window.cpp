@@ -1,5 +1,4 @@
-// The find box's window: its field, its list of rows given on demand, and the
-// keys of the field.
+// The find box's window: its field, its list of rows given on demand, and the keys of the field.
 #include "ui/win32/find_box_window.h"
 
 #include <commctrl.h>
@@ -22,8 +21,8 @@ constexpr int kListId = 101;
 
 bool FindBoxWindow::Make() {
   RegisterClassOnce(kClassName, 0, look_.FormBrush());
-  // A tool window takes no place in the taskbar or the task switcher; it stays
-  // above its owner as the owner stays above every other window.
+  // A tool window takes no place in the taskbar or the task switcher; it stays above its owner as
+  // the owner stays above every other window.
   if (!Window::Create({.className = kClassName,
                        .style = WS_POPUP | WS_BORDER | WS_CLIPCHILDREN,
                        .exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST,
@@ -34,8 +33,8 @@ bool FindBoxWindow::Make() {
   edit_ =
       CreateWindowExW(WS_EX_CLIENTEDGE, WC_EDITW, L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0,
                       0, 0, Handle(), reinterpret_cast<HMENU>(kEditId), instance, nullptr);
-  // A virtual list: the rows are asked for when they are drawn, so that a
-  // filter that finds thousands of slots costs the list nothing.
+  // A virtual list: the rows are asked for when they are drawn, so that a filter that finds
+  // thousands of slots costs the list nothing.
   list_ =
       CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
                       WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL |
@@ -132,8 +131,7 @@ LRESULT FindBoxWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CTLCOLOREDIT:
       return ControlColour(reinterpret_cast<HDC>(wParam), kCellColour, look_.CellBrush());
     case WM_ACTIVATE:
-      // A click outside, or another program in front: the box goes, and takes
-      // nothing along.
+      // A click outside, or another program in front: the box goes, and takes nothing along.
       if (LOWORD(wParam) == WA_INACTIVE) ShowWindow(Handle(), SW_HIDE);
       return 0;
     default:
@@ -157,8 +155,8 @@ LRESULT FindBoxWindow::OnNotify(NMHDR& header) {
       return 0;
     }
     case NM_CUSTOMDRAW: {
-      // The chosen row in the colours of a selection with the focus, which stays in the field:
-      // the list would draw it pale.
+      // The chosen row in the colours of a selection with the focus, which stays in the field: the
+      // list would draw it pale.
       auto& draw = *reinterpret_cast<NMLVCUSTOMDRAW*>(&header);
       if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
       if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT &&
@@ -188,8 +186,7 @@ LRESULT CALLBACK FindBoxWindow::EditProc(HWND hwnd, UINT message, WPARAM wParam,
         window->box_->KeyDown(static_cast<uint16_t>(wParam), GetKeyState(VK_SHIFT) < 0)) {
       return 0;
     }
-    // Enter and Esc did their work at key-down; the field would only beep at
-    // them.
+    // Enter and Esc did their work at key-down; the field would only beep at them.
     if (message == WM_CHAR && (wParam == L'\r' || wParam == L'\n' || wParam == 0x1B)) return 0;
   } catch (...) {
     ReportSwallowed("the find box's field");

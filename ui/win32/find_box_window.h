@@ -1,8 +1,7 @@
-// The find box on Win32: a small window owned by the main window, opened under
-// its panel with an edit field and a list of the slots found below it. The
-// field keeps the focus: the keys that move in the list, Enter and Esc go from
-// it to the logic. It hides when it loses the activation, to a click outside or
-// another program. Win32 only.
+// The find box on Win32: a small window owned by the main window, opened under its panel with an
+// edit field and a list of the slots found below it. The field keeps the focus: the keys that move
+// in the list, Enter and Esc go from it to the logic. It hides when it loses the activation, to a
+// click outside or another program. Win32 only.
 #pragma once
 
 #include <windows.h>
@@ -36,8 +35,7 @@ class FindBoxWindow : public FindBoxView, public Window {
 
  private:
   bool Make();
-  // The field and the list in the font of the main window's DPI, placed for the
-  // client area.
+  // The field and the list in the font of the main window's DPI, placed for the client area.
   void Layout();
   LRESULT OnNotify(NMHDR& header);
   // The field's keys: those the logic uses never reach the field.
