@@ -114,6 +114,9 @@
   X(kCircle,                "○",                                    "\x81\x9B") \
   X(kKanjiTrue,             "真",                                   "\x90\x5E") \
   X(kKanjiRight,            "正",                                   "\x90\xB3") \
+  /* The find box: between the parts of a row, the field's hint */ \
+  X(kFindSeparator,         " ＞ ",                                 " \x81\x84 ") \
+  X(kFindCue,               "外部変形名・バッチファイルで検索",     "\x8A\x4F\x95\x94\x95\xCF\x8C\x60\x96\xBC\x81\x45\x83\x6F\x83\x62\x83\x60\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xC5\x8C\x9F\x8D\xF5") \
   /* The table ends here: every line above ends in a backslash */
 
 // clang-format on

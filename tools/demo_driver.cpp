@@ -243,6 +243,22 @@ int Run(Demo& demo) {
     demo.Check(WaitWindowGone(view), "detection view closed");
   }
 
+  demo.Step("finding transforms by typing (Ctrl+F, 面積)");
+  demo.Check(BringToForeground(main), "Tabvane in front");
+  PressCtrl('F');
+  WindowMatch findMatch;
+  findMatch.processId = tabvane.Id();
+  findMatch.className = L"TabvaneFind";
+  if (const HWND box = FindTopWindow(findMatch); demo.Check(box != nullptr, "find box")) {
+    TypeText(L"\u9762\u7A4D");
+    const HWND list = FindChild(box, WC_LISTVIEWW);
+    demo.Check(WaitUntil([&] { return SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) > 1; }),
+               "slots found");
+    demo.Screenshot(L"10-find.bmp", {box, main});
+    PressKey(VK_ESCAPE);
+    demo.Check(WaitUntil([&] { return IsWindowVisible(box) == 0; }), "find box closed");
+  }
+
   demo.Check(tabvane.Close(), "Tabvane ended by its close");
 
   demo.Step("starting Tabvane again at 144 dpi");

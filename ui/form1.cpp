@@ -243,6 +243,10 @@ bool TForm1::FormKeyPress(uint32_t ch) {
 }
 
 bool TForm1::FormKeyDown(uint16_t vk, bool ctrl) {
+  if (ctrl && vk == kVkF) {
+    view_.OpenFindBox();
+    return true;
+  }
   const bool rowKey = (ctrl && (vk == kVkX || vk == kVkC || vk == kVkV)) || vk == kVkDelete;
   if (!rowKey) return false;
   controls_.Timer1.Stop();
@@ -384,6 +388,15 @@ void TForm1::RunSlot(int32_t page, int32_t tab, int32_t slot) {
   if (outcome.caption) view_.SetCaption(*outcome.caption);
   if (outcome.minimize) view_.Minimize();
   RefreshState();
+}
+
+void TForm1::ShowSlot(int32_t page, int32_t tab, int32_t slot) {
+  if (page < 0 || page >= kPageCount || slot < 0 || slot >= kSlotCount) return;
+  const std::size_t index = SlotIndex(page);
+  controls_.PageControl1.SetActivePage(page);
+  controls_.TabControls[index]->SelectTab(tab);
+  ShowMenu(state.FEntries, state.menus.FMenus, *controls_.StringGrids[index], page, tab);
+  controls_.StringGrids[index]->SelectRow(slot + 1);
 }
 
 }  // namespace tabvane

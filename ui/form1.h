@@ -26,6 +26,7 @@ namespace tabvane {
 // Virtual-key codes FormKeyDown acts on.
 constexpr uint16_t kVkDelete = 46;
 constexpr uint16_t kVkC = 67;
+constexpr uint16_t kVkF = 70;
 constexpr uint16_t kVkV = 86;
 constexpr uint16_t kVkX = 88;
 
@@ -64,7 +65,8 @@ class TForm1 {
   // slot of keys 0-9, A-Z, a-z. Returns true when the character is consumed (always).
   bool FormKeyPress(uint32_t ch);
   // A key pressed anywhere in the window (virtual-key code). Ctrl+X / Ctrl+C / Ctrl+V cut,
-  // copy and paste rows; Delete clears them, with any modifiers. Returns true when consumed.
+  // copy and paste rows; Delete clears them, with any modifiers; Ctrl+F opens the find box.
+  // Returns true when consumed.
   bool FormKeyDown(uint16_t vk, bool ctrl);
   // Context menu request on any grid: the slot editor for the current row.
   void StringGrid1ContextPopup();
@@ -83,6 +85,9 @@ class TForm1 {
   void ComboBox1Select();
   // Launches slot of (page, tab), then RefreshState.
   void RunSlot(int32_t page, int32_t tab, int32_t slot);
+  // Turns to page and tab with the row of slot selected, as a tab chosen by hand: the timer
+  // keeps running.
+  void ShowSlot(int32_t page, int32_t tab, int32_t slot);
 
  private:
   int32_t ActivePage() const;

@@ -15,6 +15,7 @@
 #include "ui/form2.h"
 #include "ui/form3.h"
 #include "ui/win32/look.h"
+#include "ui/win32/find_box_window.h"
 #include "ui/win32/main_form.h"
 #include "ui/win32/settings_dialog.h"
 #include "ui/win32/single_instance.h"
@@ -82,6 +83,10 @@ int Run(int showCommand) {
   form3Window.Attach(form3);
   form2Window.Attach(form2);
   form1Window.Attach(form1);
+  FindBoxWindow findWindow(look, form1Window);
+  FindBox findBox(form1, findWindow);
+  findWindow.Attach(findBox);
+  form1Window.AttachFindBox(findBox);
 
   try {
     form1Window.Show(showCommand);

@@ -133,9 +133,7 @@ void MainForm::Show(int showCommand) {
   }
   ShowWindow(Handle(), showCommand);
   UpdateWindow(Handle());
-  SetFocus(pages_.Sheet(static_cast<std::size_t>(PageSlotIndex(pages_.ActivePage())))
-               .Grid()
-               .Handle());
+  FocusGrid();
 }
 
 bool MainForm::PreviewKey(const MSG& msg) {
@@ -295,6 +293,20 @@ std::optional<std::string> MainForm::GridHint(int32_t row) {
   return form_ != nullptr ? form_->StringGridHint(row) : std::nullopt;
 }
 
+RECT MainForm::FindBoxPlace(int height) const {
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  POINT corner{0, PanelHeight()};
+  ClientToScreen(Handle(), &corner);
+  return {corner.x, corner.y, corner.x + client.right, corner.y + height};
+}
+
+void MainForm::FocusGrid() {
+  SetFocus(pages_.Sheet(static_cast<std::size_t>(PageSlotIndex(pages_.ActivePage())))
+               .Grid()
+               .Handle());
+}
+
 int MainForm::PanelHeight() const { return Scale(design::kPanelHeight, Dpi()); }
 
 void MainForm::Layout() {
@@ -369,9 +381,7 @@ void MainForm::OnActivate(bool active) {
   if (savedFocus_ != nullptr && IsChild(hwnd, savedFocus_) && IsWindowVisible(savedFocus_)) {
     SetFocus(savedFocus_);
   } else {
-    SetFocus(pages_.Sheet(static_cast<std::size_t>(PageSlotIndex(pages_.ActivePage())))
-                 .Grid()
-                 .Handle());
+    FocusGrid();
   }
 }
 

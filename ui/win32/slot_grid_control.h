@@ -45,6 +45,7 @@ class SlotGridControl : public SlotGrid, public Window {
   void SetCell(int32_t col, int32_t row, std::string_view text) override;
   RowRange Selection() const override { return cursor_.Selection(); }
   int32_t CurrentRow() const override { return cursor_.Current(); }
+  void SelectRow(int32_t row) override { MoveCursor(row, false); }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
