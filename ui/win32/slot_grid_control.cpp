@@ -7,6 +7,7 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include "host/win32/exe_path.h"
 #include "host/win32/wide.h"
 #include "ui/win32/gdi.h"
 
@@ -14,7 +15,7 @@ namespace tabvane {
 namespace {
 
 constexpr wchar_t kClassName[] = L"TabvaneGrid";
-constexpr int kWheelRows = 3;   // rows scrolled per notch of the mouse wheel
+constexpr UINT kDefaultWheelLines = 3;  // the system's own default
 
 constexpr UINT_PTR kTipId = 1;
 constexpr int kTipMaxWidth = 600;
@@ -30,7 +31,7 @@ struct DropCalls {
 const DropCalls& Shell() {
   static const DropCalls calls = [] {
     DropCalls found;
-    const HMODULE dll = LoadLibraryW(L"shell32.dll");
+    const HMODULE dll = LoadSystemDll(L"shell32.dll");
     if (dll == nullptr) return found;
     found.queryFile = reinterpret_cast<decltype(&DragQueryFileW)>(
         reinterpret_cast<void*>(GetProcAddress(dll, "DragQueryFileW")));
@@ -59,11 +60,21 @@ bool SlotGridControl::Create(HWND parent, int id, UINT dpi) {
   metrics_ = ScaledGridMetrics(static_cast<int32_t>(dpi), metrics_.columnWidths[1], 0);
   RegisterClassOnce(kClassName, CS_DBLCLKS, nullptr);
   // WS_EX_ACCEPTFILES: files dropped from Explorer come as WM_DROPFILES.
-  return Window::Create({.className = kClassName,
-                         .style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL,
-                         .exStyle = WS_EX_CLIENTEDGE | WS_EX_ACCEPTFILES,
-                         .parent = parent,
-                         .id = id});
+  if (!Window::Create({.className = kClassName,
+                       .style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL,
+                       .exStyle = WS_EX_CLIENTEDGE | WS_EX_ACCEPTFILES,
+                       .parent = parent,
+                       .id = id})) {
+    return false;
+  }
+  // Run as administrator, Tabvane would get no drop from Explorer, which runs below it: the
+  // system lets no message from a lower integrity level through unless the window lets it. A
+  // drop is WM_DROPFILES with the file list copied over by 0x0049 (WM_COPYGLOBALDATA) and
+  // WM_COPYDATA.
+  for (const UINT message : {UINT{WM_DROPFILES}, UINT{WM_COPYDATA}, UINT{0x0049}}) {
+    ChangeWindowMessageFilterEx(Handle(), message, MSGFLT_ALLOW, nullptr);
+  }
+  return true;
 }
 
 void SlotGridControl::SetDpi(UINT dpi) {
@@ -109,8 +120,9 @@ LRESULT SlotGridControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     case WM_VSCROLL: HideTip(); OnVScroll(LOWORD(wParam)); return 0;
     case WM_MOUSEWHEEL:
       HideTip();
-      ScrollTo(top_ - GET_WHEEL_DELTA_WPARAM(wParam) * kWheelRows / WHEEL_DELTA);
+      OnWheel(GET_WHEEL_DELTA_WPARAM(wParam));
       return 0;
+    case WM_MOUSEHWHEEL: return 0;  // nothing scrolls sideways: a touchpad's drift does nothing
     case WM_LBUTTONDOWN:
       HideTip();
       OnMouseDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), (wParam & MK_SHIFT) != 0);
@@ -249,6 +261,15 @@ void SlotGridControl::OnVScroll(int request) {
     }
     default: break;
   }
+}
+
+void SlotGridControl::OnWheel(int delta) {
+  // Read at each turn: the user may change it at any time.
+  UINT lines = kDefaultWheelLines;
+  if (SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0) == 0) {
+    lines = kDefaultWheelLines;
+  }
+  ScrollTo(top_ - wheel_.Turn(delta, lines, PageRows(metrics_)));
 }
 
 void SlotGridControl::OnMouseDown(int x, int y, bool shift) {

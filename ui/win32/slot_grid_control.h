@@ -54,6 +54,7 @@ class SlotGridControl : public SlotGrid, public Window {
   void Paint(HDC dc, const RECT& client);
   void OnSize(int height);
   void OnVScroll(int request);
+  void OnWheel(int delta);
   void OnMouseDown(int x, int y, bool shift);
   void OnMouseMove(int y);
   bool OnKeyDown(WPARAM key);
@@ -75,6 +76,7 @@ class SlotGridControl : public SlotGrid, public Window {
   GridMetrics metrics_;
   std::array<std::array<std::string, kGridRows>, kGridColumns> cells_;  // [col][row]
   RowCursor cursor_;
+  WheelRows wheel_;
   int32_t top_ = 1;        // first visible slot row
   bool dragging_ = false;  // left button held since a press on a slot row
   HWND tip_ = nullptr;     // made when the pointer first rests on the grid
