@@ -32,6 +32,14 @@ int32_t SlotOfKey(uint32_t ch) {
 
 std::size_t SlotIndex(int32_t page) { return static_cast<std::size_t>(PageSlotIndex(page)); }
 
+// A file on another machine: a UNC path (\\server\share\..., \\?\UNC\...) or a path on a
+// drive mapped to a share.
+bool OnAnotherMachine(HostPlatform& platform, const std::string& path) {
+  const bool unc = path.size() >= 2 && (path[0] == '\\' || path[0] == '/') &&
+                   (path[1] == '\\' || path[1] == '/');
+  return unc || platform.OnNetworkDrive(path);
+}
+
 }  // namespace
 
 TForm1::TForm1(const MainControls& controls, MainFormView& view, HostPlatform& platform,
@@ -328,8 +336,20 @@ std::optional<std::string> TForm1::StringGridHint(int32_t row) {
   const SlotGrid& grid = ActiveGrid();
   if (grid.Cell(1, row).empty()) return std::nullopt;
   std::string batch = grid.Cell(2, row);
+  if (!batch.empty() && OnAnotherMachine(platform_, batch)) {
+    // Asked again on each hover, so that a share that comes back is seen.
+    if (remoteChecks_.insert(batch).second) view_.CheckFileLater(batch);
+    const auto known = remoteFiles_.find(batch);
+    if (known == remoteFiles_.end() || known->second) return batch;
+    return std::string(texts::kFileMissing) + batch;
+  }
   if (!batch.empty() && platform_.FileSystem().FileExists(batch)) return batch;
   return std::string(texts::kFileMissing) + batch;
+}
+
+void TForm1::FileChecked(const std::string& path, bool exists) {
+  remoteChecks_.erase(path);
+  remoteFiles_[path] = exists;
 }
 
 void TForm1::ShowDetectionView() {

@@ -97,7 +97,7 @@ std::string TipText(HANDLE process, HWND tip, HWND grid) {
 }
 
 // A slot's batch file shows in a tooltip while the pointer rests on the slot, never over the
-// row itself; an empty slot has none.
+// row itself; an empty slot has none, nor a slot whose menu the host's command switched away.
 TEST(E2eRows, ASlotShowsItsBatchFileOnHover) {
   Rig rig;
   rig.StartHost();
@@ -118,6 +118,14 @@ TEST(E2eRows, ASlotShowsItsBatchFileOnHover) {
   const RECT tipRect = drv::WindowRect(tip);
   const RECT row = rig.RowRect(2);
   EXPECT_EQ(IntersectRect(&overlap, &tipRect, &row), 0) << "the tooltip covers the row";
+  // The host's command turns the grid to another menu under the resting pointer: the hint of
+  // the slot that was there goes.
+  rig.SetHostCaptions({kRect, kSize});  // page 0, tab 1
+  EXPECT_TRUE(drv::WaitWindowGone(tip, kWait));
+  EXPECT_TRUE(drv::WaitUntil([&] { return rig.ActiveTab() == 1; }, kWait));
+  rig.PointAtRow(1);  // slot 0 of that menu
+  EXPECT_TRUE(drv::WaitUntil([&] { return IsWindowVisible(tip) != 0; }, kWait));
+  EXPECT_EQ(TipText(process, tip, rig.ActiveGrid()), rig.BatchPath(kSampleSlots[5].file));
   rig.PointAtRow(4);  // an empty slot: the tooltip goes
   EXPECT_TRUE(drv::WaitWindowGone(tip, kWait));
   CloseHandle(process);

@@ -253,6 +253,8 @@ void PageControlWindows::ShowActivePage() {
   const int32_t active = ActivePage();
   if (active >= 0) sheets_[static_cast<std::size_t>(active)]->Strip().Fill();
   for (std::size_t i = 0; i < sheets_.size(); ++i) {
+    // A hidden page's grid keeps no hint on the screen.
+    if (static_cast<int32_t>(i) != active) sheets_[i]->Grid().HideTip();
     ShowWindow(sheets_[i]->Handle(), static_cast<int32_t>(i) == active ? SW_SHOW : SW_HIDE);
   }
   // The keys must not go on to a control of a page that was just hidden.

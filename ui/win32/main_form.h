@@ -56,6 +56,7 @@ class MainForm : public MainFormView, public Window, private GridListener {
   bool AskRetrySave(std::string_view question) override;
   bool DetectionViewShown() const override { return detection_.Shown(); }
   void ShowDetectionView(std::string_view text) override { detection_.Show(Handle(), text); }
+  void CheckFileLater(const std::string& path) override;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -77,6 +78,8 @@ class MainForm : public MainFormView, public Window, private GridListener {
   // places, a new layout and paint.
   void OnDpiChanged(UINT dpi, const RECT& suggested);
   void OnCommand(int id, int code);
+  // The answer of a CheckFileLater: to the logic, then to a hint that shows.
+  void OnFileChecked(LPARAM answer);
   LRESULT OnNotify(const NMHDR& header);
   void OnActivate(bool active);
 

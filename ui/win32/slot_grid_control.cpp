@@ -18,7 +18,7 @@ constexpr wchar_t kClassName[] = L"TabvaneGrid";
 constexpr UINT kDefaultWheelLines = 3;  // the system's own default
 
 constexpr UINT_PTR kTipId = 1;
-constexpr int kTipMaxWidth = 600;
+constexpr int32_t kTipMaxWidth = 600;  // at 96 dpi
 
 // The three calls of shell32 a drop needs, loaded on the first drop: most runs never see one,
 // and shell32 with what it pulls in costs start-up time and memory.
@@ -84,6 +84,11 @@ void SlotGridControl::SetDpi(UINT dpi) {
   top_ = ClampTopRow(metrics_, top_);
   UpdateScrollBar();
   InvalidateRect(Handle(), nullptr, FALSE);
+  // The hint shows next time in the font and width of the new DPI.
+  if (tip_ != nullptr) {
+    HideTip();
+    FitTipToDpi();
+  }
 }
 
 void SlotGridControl::SetNameColumnWidth(int32_t width) {
@@ -103,6 +108,9 @@ void SlotGridControl::SetCell(int32_t col, int32_t row, std::string_view text) {
   // A menu shown fills every cell; only a changed one needs a paint.
   if (cell == text) return;
   cell = text;
+  // Another menu under a resting pointer (the host's command switched it): the hint is of the
+  // slot that was there.
+  if (row == tipRow_) HideTip();
   Repaint();
 }
 
@@ -340,16 +348,13 @@ void SlotGridControl::OnMouseHover(int x, int y) {
     tool.uId = kTipId;
     tool.lpszText = const_cast<wchar_t*>(L"");
     SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, kTipMaxWidth);
-    SendMessageW(tip_, WM_SETFONT, reinterpret_cast<WPARAM>(look_.Font(dpi_)), FALSE);
+    FitTipToDpi();
   }
-  std::wstring text = WideFromSjis(*hint);
+  SetTipText(*hint);
   TTTOOLINFOW tool{};
   tool.cbSize = TTTOOLINFOW_V2_SIZE;
   tool.hwnd = Handle();
   tool.uId = kTipId;
-  tool.lpszText = text.data();
-  SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 
   // Below the row, or above it near the bottom of the screen: never over the row itself.
   POINT rowTop{x, RowTop(metrics_, top_, row)};
@@ -366,6 +371,31 @@ void SlotGridControl::OnMouseHover(int x, int y) {
   SendMessageW(tip_, TTM_TRACKPOSITION, 0, MAKELPARAM(place.left, place.top));
   SendMessageW(tip_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
   tipRow_ = row;
+}
+
+void SlotGridControl::SetTipText(const std::string& hint) {
+  std::wstring text = WideFromSjis(hint);
+  TTTOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.hwnd = Handle();
+  tool.uId = kTipId;
+  tool.lpszText = text.data();
+  SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void SlotGridControl::RefreshTip() {
+  if (tip_ == nullptr || tipRow_ < 0) return;
+  const std::optional<std::string> hint = listener_.GridHint(tipRow_);
+  if (hint) {
+    SetTipText(*hint);
+  } else {
+    HideTip();
+  }
+}
+
+void SlotGridControl::FitTipToDpi() {
+  SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, Scale(kTipMaxWidth, static_cast<int32_t>(dpi_)));
+  SendMessageW(tip_, WM_SETFONT, reinterpret_cast<WPARAM>(look_.Font(dpi_)), FALSE);
 }
 
 void SlotGridControl::HideTip() {

@@ -45,6 +45,10 @@ class SlotGridControl : public SlotGrid, public Window {
   void SetCell(int32_t col, int32_t row, std::string_view text) override;
   RowRange Selection() const override { return cursor_.Selection(); }
   int32_t CurrentRow() const override { return cursor_.Current(); }
+  // Hides the hint, for instance when the grid's page hides.
+  void HideTip();
+  // Asks the listener again for the hint that shows, which may have learnt more since.
+  void RefreshTip();
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -62,7 +66,8 @@ class SlotGridControl : public SlotGrid, public Window {
   // The tooltip: the row under a resting pointer gets its hint below or above it.
   void OnMouseHover(int x, int y);
   void WatchPointer(int y);
-  void HideTip();
+  void FitTipToDpi();
+  void SetTipText(const std::string& hint);
   // Moves the cursor, scrolls it into view and repaints.
   void MoveCursor(int32_t row, bool extend);
   void ScrollTo(int32_t top);
