@@ -99,7 +99,7 @@ std::string TipText(HANDLE process, HWND tip, HWND grid) {
 // A slot's batch file shows in a tooltip while the pointer rests on the slot, never over the
 // row itself; an empty slot has none, nor a slot whose menu the host's command switched away.
 TEST(E2eRows, ASlotShowsItsBatchFileOnHover) {
-  Rig rig;
+  Rig rig(Settings{192, 107, 387, 483, 200, false});  // the host's command switches menus
   rig.StartHost();
   rig.StartTabvane();
   ASSERT_TRUE(rig.Focus());
