@@ -146,7 +146,7 @@ LRESULT DetectionWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
       }
       return 0;
     case WM_CTLCOLORSTATIC:  // the read-only field
-      return ControlColour(reinterpret_cast<HDC>(wParam), kWhite, look_.WhiteBrush());
+      return ControlColour(reinterpret_cast<HDC>(wParam), look_.WhiteColour(), look_.WhiteBrush());
     case WM_CLOSE:
       ShowWindow(Handle(), SW_HIDE);  // closing only hides: it opens again where it was
       return 0;

@@ -52,6 +52,13 @@ RECT PagesArea(const RECT& client, int panelHeight) {
   return {0, panelHeight, client.right, std::max<LONG>(client.bottom, panelHeight)};
 }
 
+// The common controls keep brushes of the system's colours: a top-level window passes the
+// change on to them.
+BOOL CALLBACK TellColoursChanged(HWND child, LPARAM) {
+  SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
+  return TRUE;
+}
+
 }  // namespace
 
 MainForm::MainForm(const Look& look) : look_(look), pages_(look, *this), detection_(look) {}
@@ -241,6 +248,13 @@ LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kFileCheckedMessage:
       OnFileChecked(lParam);
       return 0;
+    case WM_SYSCOLORCHANGE:
+      look_.ReadContrast();
+      OnColoursChanged();
+      return 0;
+    case WM_SETTINGCHANGE:
+      if (look_.ReadContrast()) OnColoursChanged();
+      break;
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
@@ -255,7 +269,7 @@ LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
       // ComboBox1, its list and ListBox1.
-      return ControlColour(reinterpret_cast<HDC>(wParam), kCellColour, look_.CellBrush());
+      return ControlColour(reinterpret_cast<HDC>(wParam), look_.CellColour(), look_.CellBrush());
     case WM_SYSCOMMAND:
       // The minimize box and the system menu minimize the taskbar entry.
       if ((wParam & 0xFFF0) == SC_MINIMIZE) {
@@ -314,6 +328,13 @@ void MainForm::CheckFileLater(const std::string& path) {
     // No thread to be had: the hint keeps showing the path without the claim.
     ReportSwallowed("starting a file check");
   }
+}
+
+void MainForm::OnColoursChanged() {
+  EnumChildWindows(Handle(), &TellColoursChanged, 0);
+  SetClassLongPtrW(Handle(), GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(look_.FormBrush()));
+  panel_.SetBackground(look_.FormBrush());
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
 void MainForm::OnFileChecked(LPARAM answer) {

@@ -188,7 +188,7 @@ INT_PTR SlotEditorDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
       return TRUE;
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC:  // the labels
-      return ControlColour(reinterpret_cast<HDC>(wParam), kCellColour, look_.CellBrush());
+      return ControlColour(reinterpret_cast<HDC>(wParam), look_.CellColour(), look_.CellBrush());
     default:
       return FALSE;
   }

@@ -194,8 +194,8 @@ void SlotGridControl::Paint(HDC dc, const RECT& client) {
   const SelectedObject font(dc, look_.Font(dpi_));
   const int inset = Scale(design::kCellTextInset, static_cast<int32_t>(dpi_));
   SetBkMode(dc, TRANSPARENT);
-  const HBRUSH fixedLine = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
-  const HBRUSH cellLine = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+  const HBRUSH fixedLine = look_.LineBrush(true);
+  const HBRUSH cellLine = look_.LineBrush(false);
   const RowRange selection = cursor_.Selection();
 
   auto paintRow = [&](int32_t row) {
@@ -217,7 +217,9 @@ void SlotGridControl::Paint(HDC dc, const RECT& client) {
       const std::wstring text = WideFromSjis(cells_[static_cast<std::size_t>(col)]
                                                    [static_cast<std::size_t>(row)]);
       if (!text.empty() && width > 0) {
-        SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        SetTextColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT)
+                         : fixed  ? look_.FixedTextColour()
+                                  : GetSysColor(COLOR_WINDOWTEXT));
         ExtTextOutW(dc, left + inset, top + inset, ETO_CLIPPED, &cell, text.c_str(),
                     static_cast<UINT>(text.size()), nullptr);
       }
