@@ -285,8 +285,8 @@ int Run(Demo& demo) {
 
   // Wine cannot switch a high-contrast scheme on: the shim does it inside Tabvane alone.
   demo.Step("switching to a high-contrast scheme");
-  const KeepSystemColours colours;
-  if (demo.Check(LoadInto(tabvane.Handle(), demo.hostDir + L"high_contrast_shim.dll"),
+  if (const KeepSystemColours colours;
+      demo.Check(LoadInto(tabvane.Handle(), demo.hostDir + L"high_contrast_shim.dll"),
                  "high-contrast shim loaded")) {
     PostMessageW(main, WM_SYSCOLORCHANGE, 0, 0);
     demo.Check(BringToForeground(main), "Tabvane in front");
