@@ -79,7 +79,7 @@ class TForm1 {
   // The tooltip over row of the active grid: the slot's batch file, said missing when it is;
   // nullopt over the heading row and slots without a name.
   // A file on another machine is asked about off the window's thread: until the answer comes,
-  // its path shows without the claim.
+  // its path shows without the claim; an answer serves the hints of the next few seconds.
   std::optional<std::string> StringGridHint(int32_t row);
   // The answer of a check asked for by StringGridHint.
   void FileChecked(const std::string& path, bool exists);
@@ -128,9 +128,14 @@ class TForm1 {
   bool settingsLoaded_ = false;
   bool backupKept_ = false;  // ga_list.bak written this session
   DetectionFacts lastScan_;  // what the last scan read and decided, for the detection view
-  // Files on other machines: the last answer about each, and those asked about with no answer
-  // yet (never asked about twice at once, so that a share that is gone holds one check each).
-  std::map<std::string, bool> remoteFiles_;
+  // Files on other machines: the last answer about each and when it came, and those asked
+  // about with no answer yet (never asked about twice at once, so that a share that is gone
+  // holds one check each).
+  struct RemoteAnswer {
+    bool exists = false;
+    uint32_t tick = 0;
+  };
+  std::map<std::string, RemoteAnswer> remoteFiles_;
   std::set<std::string> remoteChecks_;
 };
 

@@ -567,6 +567,11 @@ TEST_F(MainFormTest, HintNamesTheBatchFileOfANamedSlot) {
     if (k.answer) form.FileChecked(k.path, *k.answer);
     EXPECT_EQ(form.StringGridHint(1), k.hint);
     EXPECT_TRUE(desk.files.existsAsked.empty());
+    // An answer serves the next hints for a while, then the file is asked about again.
+    EXPECT_EQ(view.checksAsked.size(), 1u);
+    desk.tick += 20000;
+    form.StringGridHint(1);
+    EXPECT_EQ(view.checksAsked.size(), k.answer ? 2u : 1u);
   }
 }
 

@@ -334,7 +334,8 @@ void MainForm::OnColoursChanged() {
   EnumChildWindows(Handle(), &TellColoursChanged, 0);
   SetClassLongPtrW(Handle(), GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(look_.FormBrush()));
   panel_.SetBackground(look_.FormBrush());
-  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+  RedrawWindow(Handle(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
 void MainForm::OnFileChecked(LPARAM answer) {

@@ -345,7 +345,9 @@ void SlotGridControl::OnMouseHover(int x, int y) {
     if (tip_ == nullptr) return;
     TTTOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V2_SIZE;  // the size every version of the control accepts
-    tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
+    // Transparent: a pointer that moves on onto the hint still moves over the grid, which
+    // then hides the hint of the row it left.
+    tool.uFlags = TTF_TRACK | TTF_ABSOLUTE | TTF_TRANSPARENT;
     tool.hwnd = Handle();
     tool.uId = kTipId;
     tool.lpszText = const_cast<wchar_t*>(L"");
