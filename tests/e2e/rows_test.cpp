@@ -129,9 +129,6 @@ TEST(E2eRows, ASlotShowsItsBatchFileOnHover) {
   rig.SetHostCaptions({kRect, kSize});  // page 0, tab 1
   EXPECT_TRUE(drv::WaitWindowGone(tip, kWait));
   EXPECT_TRUE(drv::WaitUntil([&] { return rig.ActiveTab() == 1; }, kWait));
-  rig.PointAtRow(1);  // slot 0 of that menu
-  EXPECT_TRUE(drv::WaitUntil([&] { return IsWindowVisible(tip) != 0; }, kWait));
-  EXPECT_EQ(TipText(process, tip, rig.ActiveGrid()), rig.BatchPath(kSampleSlots[5].file));
   // The check of a file on another machine runs off Tabvane's thread; its answer reaches the
   // hint that shows.
   rig.PointAtRow(3);
