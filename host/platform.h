@@ -62,6 +62,10 @@ class HostPlatform : public TickSource {
   // Default value of a key under HKEY_CLASSES_ROOT, opened for reading only; text types
   // (REG_SZ, REG_EXPAND_SZ, unexpanded) up to the first zero byte; nullopt for anything else.
   virtual std::optional<std::string> ClassesRootDefaultValue(std::string_view subkey) = 0;
+  // Whether path starts with the letter of a drive mapped to a network share (or, without a
+  // drive, the current folder lies on one): a question about such a file waits for the share,
+  // tens of seconds when it is gone. Asks nothing of the share itself.
+  virtual bool OnNetworkDrive(const std::string& path) = 0;
   virtual Files& FileSystem() = 0;
 };
 

@@ -8,7 +8,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -78,7 +80,11 @@ class TForm1 {
   void StringGridDropFiles(int32_t row, const std::vector<std::string>& paths);
   // The tooltip over row of the active grid: the slot's batch file, said missing when it is;
   // nullopt over the heading row and slots without a name.
+  // A file on another machine is asked about off the window's thread: until the answer comes,
+  // its path shows without the claim; an answer serves the hints of the next few seconds.
   std::optional<std::string> StringGridHint(int32_t row);
+  // The answer of a check asked for by StringGridHint.
+  void FileChecked(const std::string& path, bool exists);
   // The system menu's "検出状況": shows what the last scan read and decided.
   void ShowDetectionView();
   // The user chose an item of ComboBox1.
@@ -127,6 +133,15 @@ class TForm1 {
   bool settingsLoaded_ = false;
   bool backupKept_ = false;  // ga_list.bak written this session
   DetectionFacts lastScan_;  // what the last scan read and decided, for the detection view
+  // Files on other machines: the last answer about each and when it came, and those asked
+  // about with no answer yet (never asked about twice at once, so that a share that is gone
+  // holds one check each).
+  struct RemoteAnswer {
+    bool exists = false;
+    uint32_t tick = 0;
+  };
+  std::map<std::string, RemoteAnswer> remoteFiles_;
+  std::set<std::string> remoteChecks_;
 };
 
 }  // namespace tabvane

@@ -109,6 +109,7 @@ class ReplayDesktop : public HostPlatform {
   std::optional<std::string> ClassesRootDefaultValue(std::string_view) override {
     return std::nullopt;
   }
+  bool OnNetworkDrive(const std::string&) override { return false; }
   Files& FileSystem() override { return real_files_; }
   uint32_t TickCount() override { return GetTickCount(); }
   void PumpMessages() override {}

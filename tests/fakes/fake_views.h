@@ -45,6 +45,8 @@ class FakeMainFormView : public MainFormView {
 
   int findBoxOpened = 0;
   void OpenFindBox() override { ++findBoxOpened; }
+  std::vector<std::string> checksAsked;  // every file asked about off the window's thread
+  void CheckFileLater(const std::string& path) override { checksAsked.push_back(path); }
 
   std::vector<std::string> questions;  // every retry question asked
   std::function<bool()> answerRetry = [] { return false; };

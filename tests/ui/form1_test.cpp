@@ -616,6 +616,39 @@ TEST_F(MainFormTest, HintNamesTheBatchFileOfANamedSlot) {
   EXPECT_EQ(form.StringGridHint(3), missing + "C:\\Bat\\2.bat");
   EXPECT_EQ(form.StringGridHint(4), std::nullopt);
   EXPECT_EQ(form.StringGridHint(0), std::nullopt);
+
+  // Files on other machines are never asked about on the window's thread: the path shows
+  // without the claim until the answer of a check off that thread says the file is missing.
+  desk.networkDrives = {'N'};
+  desk.files.files["N:\\Bat\\n.bat"] = "";
+  const struct {
+    const char* path;
+    std::optional<bool> answer;  // the check's answer, nullopt while none came
+    std::string hint;
+  } cases[] = {
+      {"\\\\server\\bat\\u.bat", std::nullopt, "\\\\server\\bat\\u.bat"},
+      {"//server/bat/u.bat", false, missing + "//server/bat/u.bat"},
+      {"\\\\?\\UNC\\server\\u.bat", true, "\\\\?\\UNC\\server\\u.bat"},
+      {"N:\\Bat\\gone.bat", std::nullopt, "N:\\Bat\\gone.bat"},
+      {"N:\\Bat\\n.bat", false, missing + "N:\\Bat\\n.bat"},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.path);
+    c.grids[0].SetCell(2, 1, k.path);
+    desk.files.existsAsked.clear();
+    view.checksAsked.clear();
+    EXPECT_EQ(form.StringGridHint(1), k.path);
+    EXPECT_EQ(form.StringGridHint(1), k.path);
+    EXPECT_EQ(view.checksAsked, std::vector<std::string>{k.path}) << "one check at a time";
+    if (k.answer) form.FileChecked(k.path, *k.answer);
+    EXPECT_EQ(form.StringGridHint(1), k.hint);
+    EXPECT_TRUE(desk.files.existsAsked.empty());
+    // An answer serves the next hints for a while, then the file is asked about again.
+    EXPECT_EQ(view.checksAsked.size(), 1u);
+    desk.tick += 20000;
+    form.StringGridHint(1);
+    EXPECT_EQ(view.checksAsked.size(), k.answer ? 2u : 1u);
+  }
 }
 
 TEST_F(MainFormTest, SettingsDialogHandshake) {

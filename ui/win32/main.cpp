@@ -102,6 +102,13 @@ int Run(int showCommand) {
 }  // namespace tabvane
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+  // A drive without a medium (an empty card reader, a DVD drive) named by a slot or a stored
+  // folder fails the call that touches it instead of raising the system's "no disk" box from
+  // a hover, a launch or the start, and a damaged file does the same.
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+  // DLLs loaded from now on come from the system folder only, never from the exe's folder (a
+  // download folder may hold a planted one) or the current folder.
+  tabvane::SearchDllsInSystemFolderOnly();
   try {
     return tabvane::Run(showCommand);
   } catch (...) {

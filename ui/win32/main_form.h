@@ -66,6 +66,7 @@ class MainForm : public MainFormView, public Window, private GridListener {
   void AttachFindBox(FindBox& box) { findBox_ = &box; }
   RECT FindBoxPlace(int height) const;
   void FocusGrid();
+  void CheckFileLater(const std::string& path) override;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -87,6 +88,11 @@ class MainForm : public MainFormView, public Window, private GridListener {
   // places, a new layout and paint.
   void OnDpiChanged(UINT dpi, const RECT& suggested);
   void OnCommand(int id, int code);
+  // The system's colours changed, or a high-contrast scheme went on or off: the backgrounds
+  // follow, the common controls hear of it and everything is painted again.
+  void OnColoursChanged();
+  // The answer of a CheckFileLater: to the logic, then to a hint that shows.
+  void OnFileChecked(LPARAM answer);
   LRESULT OnNotify(const NMHDR& header);
   void OnActivate(bool active);
 
