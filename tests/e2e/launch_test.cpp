@@ -65,8 +65,10 @@ TEST(E2eLaunch, FindBoxRunsASlotOfAPageNeverShown) {
   ASSERT_NE(page, 1);
   ASSERT_TRUE(rig.Focus());
   drv::PressCtrl('F');
-  const HWND box = drv::FindTopWindow(
-      {.processId = rig.TabvaneProcessId(), .className = L"TabvaneFind"}, kWait);
+  drv::WindowMatch match;
+  match.processId = rig.TabvaneProcessId();
+  match.className = L"TabvaneFind";
+  const HWND box = drv::FindTopWindow(match, kWait);
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(drv::OwnerOf(box), rig.Main());
   ASSERT_TRUE(drv::WaitUntil([&] { return drv::IsForeground(box); }, kWait));
