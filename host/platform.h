@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/command_list_edit.h"
 #include "model/files.h"
 #include "text/func.h"
 
@@ -63,6 +64,8 @@ class HostPlatform : public TickSource {
   // (REG_SZ, REG_EXPAND_SZ, unexpanded) up to the first zero byte; nullopt for anything else.
   virtual std::optional<std::string> ClassesRootDefaultValue(std::string_view subkey) = 0;
   virtual Files& FileSystem() = 0;
+  // UTF-8 <-> Shift-JIS, for a command list saved as UTF-8.
+  virtual TextCodec& Codec() = 0;
 };
 
 // The integrity level of a process whose token the system refuses to show: above any other.

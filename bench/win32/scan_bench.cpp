@@ -110,6 +110,7 @@ class ReplayDesktop : public HostPlatform {
     return std::nullopt;
   }
   Files& FileSystem() override { return real_files_; }
+  TextCodec& Codec() override { return codec_; }
   uint32_t TickCount() override { return GetTickCount(); }
   void PumpMessages() override {}
 
@@ -139,6 +140,7 @@ class ReplayDesktop : public HostPlatform {
   const Window* current_ = nullptr;
   Window none_;
   Win32Files real_files_;
+  Win32Codec codec_;
 };
 
 // TForm1 on the given controls and platform, its dialogs and window in memory.

@@ -47,9 +47,11 @@ class Win32Platform : public HostPlatform {
   std::optional<uint32_t> IntegrityLevel(WindowHandle window) override;
   std::optional<std::string> ClassesRootDefaultValue(std::string_view subkey) override;
   Files& FileSystem() override;
+  TextCodec& Codec() override { return codec_; }
 
  private:
   Win32Files files_;
+  Win32Codec codec_;
 };
 
 }  // namespace tabvane

@@ -19,6 +19,7 @@
 
 #include "host/platform.h"
 #include "model/files.h"
+#include "tests/fakes/platform_files.h"
 #include "text/sjis.h"
 
 namespace tabvane::fakes {
@@ -54,6 +55,12 @@ class MemoryFiles : public Files {
     return true;
   }
   bool Remove(const std::string& path) override { return files.erase(path) != 0; }
+  // The contents' hash stands for the write time: any change of the bytes changes the stamp.
+  std::optional<FileStamp> Stamp(const std::string& path) override {
+    const auto it = files.find(path);
+    if (it == files.end()) return std::nullopt;
+    return FileStamp{std::hash<std::string>{}(it->second), it->second.size()};
+  }
   std::string FailureText() override { return "no room"; }
 
  private:
@@ -186,6 +193,7 @@ class FakeDesktop : public HostPlatform {
     return it->second;
   }
   Files& FileSystem() override { return *fileSystem; }
+  TextCodec& Codec() override { return PlatformCodec(); }
   uint32_t TickCount() override { return tick; }
   void PumpMessages() override {
     ++pumps;
