@@ -39,17 +39,15 @@ char SlotKey(int32_t slot) {
   return static_cast<char>(slot < 10 ? '0' + slot : 'A' + (slot - 10));
 }
 
-MenuStore LoadMenus(Files& files, const std::string& path, int32_t menuCount) {
-  MenuStore store;
-  store.FMenus.resize(static_cast<std::size_t>(std::max(menuCount, int32_t{0})));
-  if (!files.FileExists(path)) return store;
-  const ReadResult file = files.Read(path);
-  // What was read stays in memory, but such a file must never be overwritten from it.
-  store.unreadable = !file.opened || !file.complete;
+namespace {
 
+// The slot lines of bytes into menuCount menus of store, the rest into its surplus lines.
+void ParseMenus(std::string_view bytes, int32_t menuCount, MenuStore& store) {
+  store.FMenus.assign(static_cast<std::size_t>(std::max(menuCount, int32_t{0})), TMenu{});
+  store.surplusLines.clear();
   const std::size_t capacity = store.FMenus.size() * kSlotCount;
   std::size_t i = 0;
-  LineCursor lines(file.bytes);
+  LineCursor lines(bytes);
   while (!lines.AtEnd()) {
     const std::string_view line = lines.Next();
     const std::size_t cut = line.find('\t');
@@ -63,7 +61,23 @@ MenuStore LoadMenus(Files& files, const std::string& path, int32_t menuCount) {
     }
     ++i;
   }
+}
+
+}  // namespace
+
+MenuStore LoadMenus(Files& files, const std::string& path, int32_t menuCount) {
+  MenuStore store;
+  ParseMenus({}, menuCount, store);
+  if (!files.FileExists(path)) return store;
+  const ReadResult file = files.Read(path);
+  // What was read stays in memory, but such a file must never be overwritten from it.
+  store.unreadable = !file.opened || !file.complete;
+  ParseMenus(file.bytes, menuCount, store);
   return store;
+}
+
+void RenumberMenus(MenuStore& store, int32_t menuCount) {
+  ParseMenus(MenuFileBytes(store), menuCount, store);
 }
 
 std::string MenuFileBytes(const MenuStore& store) {
