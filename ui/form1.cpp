@@ -71,6 +71,7 @@ void TForm1::FormShow() {
   backupKept_ = false;
   listBackupKept_ = false;
   priorCommands_.reset();
+  captionsRead_ = false;
   state.FExeDir = std::string(FolderPart(exePath_));
 
   // The windows' design positions are the defaults a missing settings line leaves.
@@ -199,9 +200,10 @@ void TForm1::ScanHost() {
     controls_.ListBox1.Clear();
     for (const std::string& caption : scan.captions->commands) controls_.ListBox1.Add(caption);
     for (const std::size_t index : scan.switches) SwitchTo(index);
-    if (scan.captions->commands != lastScan_.captions.commands) {
+    if (captionsRead_ && scan.captions->commands != lastScan_.captions.commands) {
       priorCommands_ = lastScan_.captions.commands;
     }
+    captionsRead_ = true;
     lastScan_.captions = *scan.captions;
     lastScan_.switches = scan.switches;
   }

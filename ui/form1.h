@@ -134,6 +134,7 @@ class TForm1 {
   DetectionFacts lastScan_;  // what the last scan read and decided, for the detection view
   // The command captions before their last change; nullopt until they changed once.
   std::optional<std::vector<std::string>> priorCommands_;
+  bool captionsRead_ = false;  // some scan read the command captions this session
   std::optional<FileStamp> listStamp_;  // com_list.txt as last read
   bool listBackupKept_ = false;         // com_list.bak written this session
 };
