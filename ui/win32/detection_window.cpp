@@ -16,6 +16,7 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"TabvaneDetection";
 constexpr int kCopyId = 100;
+constexpr int kTeachId = 101;
 
 }  // namespace
 
@@ -61,6 +62,11 @@ bool DetectionWindow::Make(HWND owner) {
                          .text = texts::kCopy,
                          .style = kButtonStyle,
                          .id = kCopyId});
+  teach_ = CreateControl(Handle(), look_.Font(dpi_), dpi_,
+                         {.kind = WC_BUTTONW,
+                          .text = texts::kTeachButton,
+                          .style = kButtonStyle,
+                          .id = kTeachId});
   Layout();
   return text_ != nullptr && copy_ != nullptr;
 }
@@ -85,6 +91,7 @@ void DetectionWindow::Layout() {
   MoveTo(text_, {0, 0, client.right, std::max(buttonTop - margin, 0)});
   MoveTo(copy_, {std::max<int>(client.right - margin - buttonWidth, 0), buttonTop, buttonWidth,
                  buttonHeight});
+  MoveTo(teach_, {margin, buttonTop, scaled(design::kDetectionTeachWidth), buttonHeight});
 }
 
 void DetectionWindow::CopyToClipboard() const {
@@ -106,6 +113,18 @@ void DetectionWindow::CopyToClipboard() const {
   CloseClipboard();
 }
 
+void DetectionWindow::Teach() {
+  if (!onTeach_) return;
+  // Over the view, a little in from its top left corner.
+  RECT view{};
+  GetWindowRect(Handle(), &view);
+  const MonitorScale scale = ScaleOfWindow(Handle());
+  const int inset = Scale(design::kDetectionTeachInset, static_cast<int32_t>(dpi_));
+  teachDialog_.Prepare(Handle(), UnscalePosition({view.left + inset, view.top + inset}, scale.dpi,
+                                                 scale.origin));
+  onTeach_(teachForm_);
+}
+
 LRESULT DetectionWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_SIZE:
@@ -118,6 +137,7 @@ LRESULT DetectionWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
       const auto font = reinterpret_cast<WPARAM>(look_.Font(dpi_));
       SendMessageW(text_, WM_SETFONT, font, TRUE);
       SendMessageW(copy_, WM_SETFONT, font, TRUE);
+      SendMessageW(teach_, WM_SETFONT, font, TRUE);
       look_.SetIcons(Handle(), dpi_);
       SetWindowPos(Handle(), nullptr, suggested.left, suggested.top,
                    suggested.right - suggested.left, suggested.bottom - suggested.top,
@@ -127,6 +147,7 @@ LRESULT DetectionWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     }
     case WM_COMMAND:
       if (LOWORD(wParam) == kCopyId && HIWORD(wParam) == BN_CLICKED) CopyToClipboard();
+      if (LOWORD(wParam) == kTeachId && HIWORD(wParam) == BN_CLICKED) Teach();
       return 0;
     case WM_CTLCOLORSTATIC:  // the read-only field
       return ControlColour(reinterpret_cast<HDC>(wParam), kWhite, look_.WhiteBrush());
