@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <iterator>
 #include <string_view>
 
 #include "text/lines.h"
@@ -77,7 +78,34 @@ MenuStore LoadMenus(Files& files, const std::string& path, int32_t menuCount) {
 }
 
 void RenumberMenus(MenuStore& store, int32_t menuCount) {
-  ParseMenus(MenuFileBytes(store), menuCount, store);
+  // What saving and loading again would do, without the text: the slot lines run on from the
+  // menus into the surplus, and the first menuCount * 36 of them fill the menus.
+  const auto count = static_cast<std::size_t>(std::max(menuCount, int32_t{0}));
+  std::vector<std::string>& surplus = store.surplusLines;
+  if (count < store.FMenus.size()) {
+    std::vector<std::string> lines;
+    lines.reserve((store.FMenus.size() - count) * kSlotCount + surplus.size());
+    for (std::size_t m = count; m < store.FMenus.size(); ++m) {
+      for (std::size_t s = 0; s < kSlotCount; ++s) {
+        lines.push_back(store.FMenus[m].Names[s] + '\t' + store.FMenus[m].BatchFiles[s]);
+      }
+    }
+    std::move(surplus.begin(), surplus.end(), std::back_inserter(lines));
+    surplus = std::move(lines);
+    store.FMenus.resize(count);
+    return;
+  }
+  std::size_t taken = 0;
+  while (store.FMenus.size() < count) {
+    TMenu& menu = store.FMenus.emplace_back();
+    for (std::size_t s = 0; s < kSlotCount && taken < surplus.size(); ++s, ++taken) {
+      const std::string_view line = surplus[taken];
+      const std::size_t cut = line.find('\t');
+      menu.Names[s] = line.substr(0, cut);
+      menu.BatchFiles[s] = line.substr(cut + 1);
+    }
+  }
+  surplus.erase(surplus.begin(), surplus.begin() + static_cast<std::ptrdiff_t>(taken));
 }
 
 std::string MenuFileBytes(const MenuStore& store) {
