@@ -22,6 +22,22 @@ std::wstring WideFrom(UINT codePage, std::string_view bytes) {
   return wide;
 }
 
+// UTF-16 to a code page, two passes; usedDefault (when given) tells whether some character
+// had no form there. Empty on any failure.
+std::string NarrowFrom(UINT codePage, DWORD flags, std::wstring_view wide, const char* defaultChar,
+                       BOOL* usedDefault) {
+  if (wide.empty() || wide.size() > static_cast<std::size_t>(INT_MAX)) return {};
+  const int inLength = static_cast<int>(wide.size());
+  const int needed = WideCharToMultiByte(codePage, flags, wide.data(), inLength, nullptr, 0,
+                                         defaultChar, nullptr);
+  if (needed <= 0) return {};
+  std::string narrow(static_cast<std::size_t>(needed), '\0');
+  const int written = WideCharToMultiByte(codePage, flags, wide.data(), inLength, narrow.data(),
+                                          needed, defaultChar, usedDefault);
+  narrow.resize(written > 0 ? static_cast<std::size_t>(written) : 0);
+  return narrow;
+}
+
 }  // namespace
 
 std::wstring WideFromSjis(std::string_view sjis) { return WideFrom(kShiftJis, sjis); }
@@ -29,44 +45,18 @@ std::wstring WideFromSjis(std::string_view sjis) { return WideFrom(kShiftJis, sj
 std::wstring WideFromUtf8(std::string_view utf8) { return WideFrom(CP_UTF8, utf8); }
 
 std::string SjisFromWide(std::wstring_view wide) {
-  if (wide.empty() || wide.size() > static_cast<std::size_t>(INT_MAX)) return {};
-  const int inLength = static_cast<int>(wide.size());
-  const char defaultChar[] = "?";
-  const int needed =
-      WideCharToMultiByte(kShiftJis, 0, wide.data(), inLength, nullptr, 0, defaultChar, nullptr);
-  if (needed <= 0) return {};
-  std::string sjis(static_cast<std::size_t>(needed), '\0');
-  const int written =
-      WideCharToMultiByte(kShiftJis, 0, wide.data(), inLength, sjis.data(), needed, defaultChar, nullptr);
-  sjis.resize(written > 0 ? static_cast<std::size_t>(written) : 0);
-  return sjis;
+  return NarrowFrom(kShiftJis, 0, wide, "?", nullptr);
 }
 
 std::optional<std::string> SjisExactFromWide(std::wstring_view wide) {
-  if (wide.empty()) return std::string();
   if (wide.size() > static_cast<std::size_t>(INT_MAX)) return std::nullopt;
-  const int inLength = static_cast<int>(wide.size());
-  const int needed = WideCharToMultiByte(kShiftJis, WC_NO_BEST_FIT_CHARS, wide.data(), inLength,
-                                         nullptr, 0, nullptr, nullptr);
-  if (needed <= 0) return std::nullopt;
-  std::string sjis(static_cast<std::size_t>(needed), '\0');
   BOOL usedDefault = FALSE;
-  const int written = WideCharToMultiByte(kShiftJis, WC_NO_BEST_FIT_CHARS, wide.data(), inLength,
-                                          sjis.data(), needed, nullptr, &usedDefault);
-  if (written != needed || usedDefault != FALSE) return std::nullopt;
+  std::string sjis = NarrowFrom(kShiftJis, WC_NO_BEST_FIT_CHARS, wide, nullptr, &usedDefault);
+  // Nothing written for a text that is not empty is a failure too.
+  if (usedDefault != FALSE || (sjis.empty() && !wide.empty())) return std::nullopt;
   return sjis;
 }
 
-std::string Utf8FromWide(std::wstring_view wide) {
-  if (wide.empty() || wide.size() > static_cast<std::size_t>(INT_MAX)) return {};
-  const int inLength = static_cast<int>(wide.size());
-  const int needed = WideCharToMultiByte(CP_UTF8, 0, wide.data(), inLength, nullptr, 0, nullptr, nullptr);
-  if (needed <= 0) return {};
-  std::string utf8(static_cast<std::size_t>(needed), '\0');
-  const int written =
-      WideCharToMultiByte(CP_UTF8, 0, wide.data(), inLength, utf8.data(), needed, nullptr, nullptr);
-  utf8.resize(written > 0 ? static_cast<std::size_t>(written) : 0);
-  return utf8;
-}
+std::string Utf8FromWide(std::wstring_view wide) { return NarrowFrom(CP_UTF8, 0, wide, nullptr, nullptr); }
 
 }  // namespace tabvane
