@@ -14,8 +14,10 @@
 #include <vector>
 
 #include "bench/bench_data.h"
+#include "host/posix/posix_codec.h"
 #include "host/posix/posix_files.h"
 #include "model/command_list.h"
+#include "model/command_list_edit.h"
 #include "model/menus.h"
 #include "tests/fakes/fake_controls.h"
 
@@ -127,6 +129,25 @@ void CommandListLoad(benchmark::State& state) {
   state.counters["menus"] = menus;
 }
 BENCHMARK(CommandListLoad)->UseRealTime();
+
+// The list read again while running, as a tick does when the file changed: read with its
+// encoding told, tabs built again, the menus renumbered for them.
+void CommandListReload(benchmark::State& state) {
+  const Folder& folder = Scratch();
+  PosixFiles files;
+  PosixCodec codec;
+  fakes::FakeMainControls controls;
+  const MainControls view = controls.View();
+  MenuStore menus;
+  std::vector<TCommandEntry> start = LoadCommandList(files, folder.commandList);
+  menus.FMenus.resize(static_cast<std::size_t>(BuildTabs(start, view.TabControls)));
+  for (auto _ : state) {
+    CommandListFile list = ReadCommandList(files, codec, folder.commandList);
+    RenumberMenus(menus, BuildTabs(list.entries, view.TabControls));
+    benchmark::DoNotOptimize(list.entries.data());
+  }
+}
+BENCHMARK(CommandListReload)->UseRealTime();
 
 void CommandListLoadBaseline(benchmark::State& state) {
   ReadAndSplitLines(state, Scratch().commandList);

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/command_list_edit.h"
 #include "model/files.h"
 #include "text/func.h"
 
@@ -67,6 +68,8 @@ class HostPlatform : public TickSource {
   // tens of seconds when it is gone. Asks nothing of the share itself.
   virtual bool OnNetworkDrive(const std::string& path) = 0;
   virtual Files& FileSystem() = 0;
+  // UTF-8 <-> Shift-JIS, for a command list saved as UTF-8.
+  virtual TextCodec& Codec() = 0;
 };
 
 // The integrity level of a process whose token the system refuses to show: above any other.

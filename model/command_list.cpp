@@ -10,19 +10,21 @@
 namespace tabvane {
 
 std::vector<TCommandEntry> LoadCommandList(Files& files, const std::string& path) {
-  std::vector<TCommandEntry> entries;
-  if (!files.FileExists(path)) return entries;
+  if (!files.FileExists(path)) return {};
   // A failed or partial read leaves the entries of the bytes that were read.
-  const ReadResult file = files.Read(path);
+  return ParseCommandList(files.Read(path).bytes);
+}
 
+std::vector<TCommandEntry> ParseCommandList(std::string_view bytes) {
+  std::vector<TCommandEntry> entries;
   // Room for one entry per line: the entries never move while they are read.
-  entries.reserve(CountLineFeeds(file.bytes) + 1);
+  entries.reserve(CountLineFeeds(bytes) + 1);
 
   int32_t page = -1;
   int32_t tab = -1;
   bool firstOfBlock = true;
   int32_t lineNumber = 0;
-  LineCursor lines(file.bytes);
+  LineCursor lines(bytes);
   while (!lines.AtEnd()) {
     const std::string_view line = lines.Next();
     ++lineNumber;

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/controls.h"
@@ -27,6 +28,8 @@ struct TCommandEntry {
 
 // Reads the command list at path. A missing or unreadable file gives the entries read so far.
 std::vector<TCommandEntry> LoadCommandList(Files& files, const std::string& path);
+// The entries of the command list's bytes (Shift-JIS).
+std::vector<TCommandEntry> ParseCommandList(std::string_view bytes);
 
 // Numbers the menus of the tabs opened by the entries of pages 0..5 and gives each of the six
 // tab strips (a null one is passed over) the captions of its page's tabs, replacing what it

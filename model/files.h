@@ -27,6 +27,13 @@ struct ReadResult {
   std::string bytes;
 };
 
+// When a file was last written and how long it is: a change of either is a change of the file.
+struct FileStamp {
+  uint64_t writeTime = 0;
+  uint64_t size = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+
 class Files {
  public:
   virtual ~Files() = default;
@@ -41,6 +48,8 @@ class Files {
   // Replaces target by source in one step (source is gone afterwards); false on failure.
   virtual bool Replace(const std::string& source, const std::string& target) = 0;
   virtual bool Remove(const std::string& path) = 0;
+  // The file's stamp in one cheap call; nullopt when there is no file or it cannot be asked.
+  virtual std::optional<FileStamp> Stamp(const std::string& path) = 0;
   // The system's words (Shift-JIS) for why the call just made failed, whichever of this
   // layer's calls or a handle's it was; asked right after the failure. May be empty.
   virtual std::string FailureText() = 0;

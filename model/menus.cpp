@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <iterator>
 #include <string_view>
 
 #include "text/lines.h"
@@ -39,17 +40,15 @@ char SlotKey(int32_t slot) {
   return static_cast<char>(slot < 10 ? '0' + slot : 'A' + (slot - 10));
 }
 
-MenuStore LoadMenus(Files& files, const std::string& path, int32_t menuCount) {
-  MenuStore store;
-  store.FMenus.resize(static_cast<std::size_t>(std::max(menuCount, int32_t{0})));
-  if (!files.FileExists(path)) return store;
-  const ReadResult file = files.Read(path);
-  // What was read stays in memory, but such a file must never be overwritten from it.
-  store.unreadable = !file.opened || !file.complete;
+namespace {
 
+// The slot lines of bytes into menuCount menus of store, the rest into its surplus lines.
+void ParseMenus(std::string_view bytes, int32_t menuCount, MenuStore& store) {
+  store.FMenus.assign(static_cast<std::size_t>(std::max(menuCount, int32_t{0})), TMenu{});
+  store.surplusLines.clear();
   const std::size_t capacity = store.FMenus.size() * kSlotCount;
   std::size_t i = 0;
-  LineCursor lines(file.bytes);
+  LineCursor lines(bytes);
   while (!lines.AtEnd()) {
     const std::string_view line = lines.Next();
     const std::size_t cut = line.find('\t');
@@ -63,7 +62,50 @@ MenuStore LoadMenus(Files& files, const std::string& path, int32_t menuCount) {
     }
     ++i;
   }
+}
+
+}  // namespace
+
+MenuStore LoadMenus(Files& files, const std::string& path, int32_t menuCount) {
+  MenuStore store;
+  ParseMenus({}, menuCount, store);
+  if (!files.FileExists(path)) return store;
+  const ReadResult file = files.Read(path);
+  // What was read stays in memory, but such a file must never be overwritten from it.
+  store.unreadable = !file.opened || !file.complete;
+  ParseMenus(file.bytes, menuCount, store);
   return store;
+}
+
+void RenumberMenus(MenuStore& store, int32_t menuCount) {
+  // What saving and loading again would do, without the text: the slot lines run on from the
+  // menus into the surplus, and the first menuCount * 36 of them fill the menus.
+  const auto count = static_cast<std::size_t>(std::max(menuCount, int32_t{0}));
+  std::vector<std::string>& surplus = store.surplusLines;
+  if (count < store.FMenus.size()) {
+    std::vector<std::string> lines;
+    lines.reserve((store.FMenus.size() - count) * kSlotCount + surplus.size());
+    for (std::size_t m = count; m < store.FMenus.size(); ++m) {
+      for (std::size_t s = 0; s < kSlotCount; ++s) {
+        lines.push_back(store.FMenus[m].Names[s] + '\t' + store.FMenus[m].BatchFiles[s]);
+      }
+    }
+    std::move(surplus.begin(), surplus.end(), std::back_inserter(lines));
+    surplus = std::move(lines);
+    store.FMenus.resize(count);
+    return;
+  }
+  std::size_t taken = 0;
+  while (store.FMenus.size() < count) {
+    TMenu& menu = store.FMenus.emplace_back();
+    for (std::size_t s = 0; s < kSlotCount && taken < surplus.size(); ++s, ++taken) {
+      const std::string_view line = surplus[taken];
+      const std::size_t cut = line.find('\t');
+      menu.Names[s] = line.substr(0, cut);
+      menu.BatchFiles[s] = line.substr(cut + 1);
+    }
+  }
+  surplus.erase(surplus.begin(), surplus.begin() + static_cast<std::ptrdiff_t>(taken));
 }
 
 std::string MenuFileBytes(const MenuStore& store) {

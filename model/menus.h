@@ -42,6 +42,10 @@ char SlotKey(int32_t slot);
 // Reads the menu file at path into menuCount menus.
 MenuStore LoadMenus(Files& files, const std::string& path, int32_t menuCount);
 
+// The menus for a command list of menuCount tabs, mapped by number as saving them and loading
+// them again would: the first menuCount menus stay, others come from or go to the surplus.
+void RenumberMenus(MenuStore& store, int32_t menuCount);
+
 // The bytes SaveMenus writes: every menu as 36 lines "name TAB path" and one empty line, then
 // the surplus lines in the same 37-line block form. Lines end in CR LF.
 std::string MenuFileBytes(const MenuStore& store);

@@ -1,13 +1,13 @@
 // The headless demo's steps: starts the stand-in host and Tabvane.exe, follows a command switch,
-// runs a slot by its key, opens both dialogs, a slot's tooltip and the detection view, starts
-// Tabvane once more at 144 dpi, and saves a screenshot after each step; in between it shows
-// the main window in a high-contrast scheme. Win32 console program
-// for Wine; uses the driver library only.
+// runs a slot by its key, opens both dialogs, a slot's tooltip, the detection view and its
+// register dialog and the find box, starts Tabvane once more at 144 dpi, and saves a screenshot
+// after each step; in between it shows the main window in a high-contrast scheme. Win32
+// console program for Wine; uses the driver library only.
 //
 //   demo_driver.exe APP_DIR HOST_DIR OUT_DIR
 //
 // APP_DIR holds Tabvane.exe and its files, HOST_DIR standin_host.exe; the screenshots
-// (1-start.bmp ... 8-dpi144.bmp, 11-high-contrast.bmp) go to OUT_DIR. HOST_DIR also holds
+// (1-start.bmp ... 11-high-contrast.bmp) go to OUT_DIR. HOST_DIR also holds
 // high_contrast_shim.dll. Exit code 0 when every step was seen.
 #include <windows.h>
 #include <commctrl.h>
@@ -34,6 +34,9 @@ constexpr char kRectangleCaptions[] =
 
 constexpr char kHostTitle[] = "sample.jww - jw_win";
 constexpr char kSettingsCaption[] = "\x90\xDD\x92\xE8";  // 設定
+// このコマンドを登録(&T)...
+constexpr std::string_view kTeachButton =
+    "\x82\xB1\x82\xCC\x83\x52\x83\x7D\x83\x93\x83\x68\x82\xF0\x93\x6F\x98\x5E(&T)...";
 // Where the sample command list puts the two commands: page 作図 tab 線, page 編集 tab 矩形.
 constexpr int kLinePage = 2, kLineTab = 0;
 constexpr int kRectanglePage = 1, kRectangleTab = 2;
@@ -279,6 +282,17 @@ int Run(Demo& demo) {
   viewMatch.className = L"TabvaneDetection";
   if (const HWND view = FindTopWindow(viewMatch); demo.Check(view != nullptr, "detection view")) {
     demo.Screenshot(L"7-detection.bmp", {hostWindow, view, main});
+    demo.Step("opening the register dialog from the detection view");
+    const HWND teach = FindChildByText(view, WC_BUTTONW, std::string(kTeachButton));
+    if (demo.Check(teach != nullptr && BringToForeground(view), "register button")) {
+      const RECT rect = ClientRectOnScreen(teach);
+      Click(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+      const HWND dialog = WaitDialog(tabvane.Id(), view);
+      if (demo.Check(dialog != nullptr, "register dialog")) {
+        demo.Screenshot(L"9-teach.bmp", {hostWindow, view, dialog});
+        CloseDialog(demo, dialog, "register dialog cancelled");
+      }
+    }
     PostMessageW(view, WM_CLOSE, 0, 0);
     demo.Check(WaitWindowGone(view), "detection view closed");
   }

@@ -63,6 +63,14 @@ void AddTarget(Lines& lines, const DetectionFacts& facts) {
     case BridgeFolder::Source::None: bridge += texts::kNone; break;
   }
   lines.Add(bridge);
+  std::string encoding(texts::kListEncoding);
+  encoding += facts.listEncoding == ListEncoding::ShiftJis ? "Shift-JIS"
+              : facts.listEncoding == ListEncoding::Utf8   ? "UTF-8"
+                                                           : "UTF-8 (BOM)";
+  lines.Add(encoding);
+  if (facts.unmappable > 0) {
+    lines.Add("  " + std::to_string(facts.unmappable) + std::string(texts::kUnmappableChars));
+  }
 }
 
 void AddCaptions(Lines& lines, const DetectionFacts& facts) {

@@ -10,6 +10,7 @@
 #include "host/host_launch.h"
 #include "host/host_scan.h"
 #include "model/command_list.h"
+#include "model/command_list_edit.h"
 
 namespace tabvane {
 
@@ -22,6 +23,9 @@ struct DetectionFacts {
   enum class Skipped { No, FreePage, EditMode } skipped = Skipped::No;
   ChildCaptions captions;             // read by the last scan
   std::vector<std::size_t> switches;  // the entries it switched to; the last one stands
+  // The encoding com_list.txt was read in and how many of its characters had no Shift-JIS form.
+  ListEncoding listEncoding = ListEncoding::ShiftJis;
+  std::size_t unmappable = 0;
 };
 
 // The runners-up shown at most.

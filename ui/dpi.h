@@ -105,6 +105,23 @@ inline constexpr int32_t kDetectionHeight = 420;
 inline constexpr int32_t kDetectionButtonWidth = 80;
 inline constexpr int32_t kDetectionButtonHeight = 25;
 inline constexpr int32_t kDetectionMargin = 4;
+// Its register button, in the bottom left corner.
+inline constexpr int32_t kDetectionTeachWidth = 180;
+// The register dialog opens this far in from the view's top left corner.
+inline constexpr int32_t kDetectionTeachInset = 40;
+
+// The register dialog's client area and controls.
+inline constexpr Place kTeachClient{0, 0, 300, 300};
+inline constexpr Place kTeachPageLabel{8, 10, 62, 13};
+inline constexpr Place kTeachPageCombo{72, 6, 220, 200};
+inline constexpr Place kTeachTabLabel{8, 38, 62, 13};
+inline constexpr Place kTeachTabCombo{72, 34, 220, 200};
+inline constexpr Place kTeachKeywordLabel{8, 64, 120, 13};
+inline constexpr Place kTeachKeywordList{8, 80, 284, 110};
+inline constexpr Place kTeachResultLabel{8, 196, 62, 13};
+inline constexpr Place kTeachResultText{8, 212, 284, 48};
+inline constexpr Place kTeachOk{104, 268, 90, 25};
+inline constexpr Place kTeachCancel{200, 268, 92, 25};
 
 // The find box: under Panel1, as wide as the main window's client area and kFindBoxHeight
 // high, its edit field kFindEditHeight high at the top and the list below it, kFindMargin

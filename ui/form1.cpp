@@ -13,6 +13,7 @@
 #include "host/host_launch.h"
 #include "host/host_scan.h"
 #include "model/command_list.h"
+#include "model/command_list_edit.h"
 #include "model/menus.h"
 #include "model/settings.h"
 #include "text/sjis.h"
@@ -67,6 +68,8 @@ std::string TForm1::SettingsFile() const { return SettingsPath(exePath_); }
 
 std::string TForm1::MenuFile() const { return state.FExeDir + "ga_list.txt"; }
 
+std::string TForm1::CommandListPath() const { return state.FExeDir + "com_list.txt"; }
+
 void TForm1::ApplyNameColumnWidth() {
   const int32_t dpi = view_.Dpi();
   const int32_t width = view_.TabControl1ClientWidth() - Scale(design::kNameColumnGap, dpi);
@@ -78,6 +81,9 @@ void TForm1::FormShow() {
   menusLoaded_ = false;
   settingsLoaded_ = false;
   backupKept_ = false;
+  listBackupKept_ = false;
+  priorCommands_.reset();
+  captionsRead_ = false;
   state.FExeDir = std::string(FolderPart(exePath_));
 
   // The windows' design positions are the defaults a missing settings line leaves.
@@ -91,7 +97,11 @@ void TForm1::FormShow() {
 
   ApplyNameColumnWidth();
 
-  state.FEntries = LoadCommandList(files, state.FExeDir + "com_list.txt");
+  listStamp_ = files.Stamp(CommandListPath());
+  CommandListFile list = ReadCommandList(files, platform_.Codec(), CommandListPath());
+  state.FEntries = std::move(list.entries);
+  lastScan_.listEncoding = list.encoding;
+  lastScan_.unmappable = list.unmappable;
   const int32_t menuCount = BuildTabs(state.FEntries, controls_.TabControls);
   state.menus = LoadMenus(files, MenuFile(), menuCount);
   menusLoaded_ = !state.menus.unreadable;
@@ -202,6 +212,10 @@ void TForm1::ScanHost() {
     controls_.ListBox1.Clear();
     for (const std::string& caption : scan.captions->commands) controls_.ListBox1.Add(caption);
     for (const std::size_t index : scan.switches) SwitchTo(index);
+    if (captionsRead_ && scan.captions->commands != lastScan_.captions.commands) {
+      priorCommands_ = lastScan_.captions.commands;
+    }
+    captionsRead_ = true;
     lastScan_.captions = *scan.captions;
     lastScan_.switches = scan.switches;
   }
@@ -219,7 +233,62 @@ void TForm1::SwitchTo(std::size_t index) {
            entry.Page, entry.TabIndex);
 }
 
-void TForm1::Timer1Timer() { ScanHost(); }
+void TForm1::Timer1Timer() {
+  ReloadCommandListIfChanged();
+  ScanHost();
+}
+
+void TForm1::ReloadCommandListIfChanged() {
+  Files& files = platform_.FileSystem();
+  const std::optional<FileStamp> stamp = files.Stamp(CommandListPath());
+  // Unchanged, or gone (an editor may be replacing it): the list in memory stays.
+  if (stamp == listStamp_ || !stamp) return;
+  CommandListFile list = ReadCommandList(files, platform_.Codec(), CommandListPath());
+  if (!list.complete) return;  // held or half-written: tried again at the next tick
+  listStamp_ = stamp;
+  const int32_t page = ActivePage();
+  const int32_t tab = ActiveTab();
+  state.FEntries = std::move(list.entries);
+  lastScan_.listEncoding = list.encoding;
+  lastScan_.unmappable = list.unmappable;
+  lastScan_.switches.clear();  // indices into the list that was replaced
+  RenumberMenus(state.menus, BuildTabs(state.FEntries, controls_.TabControls));
+  // The page stays; its tab when the page still has it, else its first.
+  TabStrip& strip = *controls_.TabControls[SlotIndex(page)];
+  const int32_t shownTab = FindMenuNumber(state.FEntries, page, tab) > 0 ? tab : 0;
+  strip.SelectTab(shownTab);
+  ShowMenu(state.FEntries, state.menus.FMenus, ActiveGrid(), page, shownTab);
+  view_.SetCaption(std::string(texts::kCaptionPrefix) + std::string(texts::kListLoaded));
+}
+
+void TForm1::TeachCommand(TForm4& form4) {
+  controls_.Timer1.Stop();
+  form4.FEntries = &state.FEntries;
+  form4.FPage = PageSlotIndex(ActivePage());
+  form4.FTab = ActiveTab();
+  form4.FOffer = OfferKeywords(lastScan_.captions.commands, priorCommands_);
+  form4.FCaptionText = CaptionText(lastScan_.captions.commands);
+  form4.FAccepted = false;
+  form4.ShowModal();
+  if (form4.FAccepted) {
+    Files& files = platform_.FileSystem();
+    const ReadResult now = files.Read(CommandListPath());
+    const std::optional<std::string> bytes =
+        TeachEntryLine(now, platform_.Codec(), form4.FPage, form4.FTab, form4.FLine);
+    if (bytes && !listBackupKept_) {
+      // The list as it was before this session's first write.
+      listBackupKept_ = SaveAtomically(files, state.FExeDir + "com_list.bak", now.bytes).ok;
+    }
+    if (bytes && SaveAtomically(files, CommandListPath(), *bytes)) {
+      ReloadCommandListIfChanged();  // the new line works at once
+    } else {
+      // "Tabvane → 保存できません: com_list.txt"; the file stays as it was.
+      view_.SetCaption(std::string(texts::kCaptionPrefix) + std::string(texts::kCantSave) +
+                       "com_list.txt");
+    }
+  }
+  RefreshState();
+}
 
 // The widths are pixels at the window's DPI: the rule's design numbers are scaled to it, so
 // that the combo box ends exactly its scaled gap before the panel's edge.

@@ -20,6 +20,7 @@
 #include "ui/detection_report.h"
 #include "ui/form2.h"
 #include "ui/form3.h"
+#include "ui/form4.h"
 #include "ui/main_state.h"
 #include "ui/views.h"
 
@@ -54,6 +55,7 @@ class TForm1 {
   // One scan of the host: timer off, host list and target, outside the free page and edit
   // mode the automatic switch, then the timer armed with FInterval.
   void ScanHost();
+  // Reads com_list.txt again first when it changed, then scans.
   void Timer1Timer();
   // Panel1 changed size: width of ComboBox1 and of the grids' name column.
   void Panel1Resize();
@@ -87,6 +89,9 @@ class TForm1 {
   void FileChecked(const std::string& path, bool exists);
   // The system menu's "検出状況": shows what the last scan read and decided.
   void ShowDetectionView();
+  // The detection view's "このコマンドを登録": form4 with the captions of the last scan; an OK
+  // joins its line to com_list.txt and reads the list again.
+  void TeachCommand(TForm4& form4);
   // The user chose an item of ComboBox1.
   void ComboBox1Select();
   // Launches slot of (page, tab), then RefreshState.
@@ -106,6 +111,11 @@ class TForm1 {
   // The detection view's text from the last scan, when the view is shown.
   void RefreshDetectionView();
   void ApplyNameColumnWidth();
+  std::string CommandListPath() const;
+  // Reads com_list.txt again when its stamp changed since it was read and it reads completely:
+  // tabs built again, menus renumbered as a restart would, page and tab kept when they still
+  // exist. Nothing when unchanged, gone or not readable to its end (tried again later).
+  void ReloadCommandListIfChanged();
   std::string SettingsFile() const;
   std::string MenuFile() const;
 
@@ -142,6 +152,11 @@ class TForm1 {
   };
   std::map<std::string, RemoteAnswer> remoteFiles_;
   std::set<std::string> remoteChecks_;
+  // The command captions before their last change; nullopt until they changed once.
+  std::optional<std::vector<std::string>> priorCommands_;
+  bool captionsRead_ = false;  // some scan read the command captions this session
+  std::optional<FileStamp> listStamp_;  // com_list.txt as last read
+  bool listBackupKept_ = false;         // com_list.bak written this session
 };
 
 }  // namespace tabvane

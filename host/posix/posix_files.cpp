@@ -106,4 +106,12 @@ bool PosixFiles::Remove(const std::string& path) { return ::unlink(path.c_str())
 
 std::string PosixFiles::FailureText() { return std::strerror(errno); }
 
+std::optional<FileStamp> PosixFiles::Stamp(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  const auto nanoseconds = static_cast<uint64_t>(info.st_mtim.tv_sec) * 1000000000U +
+                           static_cast<uint64_t>(info.st_mtim.tv_nsec);
+  return FileStamp{nanoseconds, static_cast<uint64_t>(info.st_size)};
+}
+
 }  // namespace tabvane

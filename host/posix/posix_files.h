@@ -14,6 +14,7 @@ class PosixFiles : public Files {
   std::unique_ptr<WriteHandle> Create(const std::string& path) override;
   bool Replace(const std::string& source, const std::string& target) override;
   bool Remove(const std::string& path) override;
+  std::optional<FileStamp> Stamp(const std::string& path) override;
   std::string FailureText() override;
 };
 

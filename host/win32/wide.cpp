@@ -10,31 +10,53 @@ namespace tabvane {
 
 namespace {
 constexpr UINT kShiftJis = 932;
-}
 
-std::wstring WideFromSjis(std::string_view sjis) {
-  if (sjis.empty() || sjis.size() > static_cast<std::size_t>(INT_MAX)) return {};
-  const int inLength = static_cast<int>(sjis.size());
-  const int needed = MultiByteToWideChar(kShiftJis, 0, sjis.data(), inLength, nullptr, 0);
+std::wstring WideFrom(UINT codePage, std::string_view bytes) {
+  if (bytes.empty() || bytes.size() > static_cast<std::size_t>(INT_MAX)) return {};
+  const int inLength = static_cast<int>(bytes.size());
+  const int needed = MultiByteToWideChar(codePage, 0, bytes.data(), inLength, nullptr, 0);
   if (needed <= 0) return {};
   std::wstring wide(static_cast<std::size_t>(needed), L'\0');
-  const int written = MultiByteToWideChar(kShiftJis, 0, sjis.data(), inLength, wide.data(), needed);
+  const int written = MultiByteToWideChar(codePage, 0, bytes.data(), inLength, wide.data(), needed);
   wide.resize(written > 0 ? static_cast<std::size_t>(written) : 0);
   return wide;
 }
 
-std::string SjisFromWide(std::wstring_view wide) {
+// UTF-16 to a code page, two passes; usedDefault (when given) tells whether some character
+// had no form there. Empty on any failure.
+std::string NarrowFrom(UINT codePage, DWORD flags, std::wstring_view wide, const char* defaultChar,
+                       BOOL* usedDefault) {
   if (wide.empty() || wide.size() > static_cast<std::size_t>(INT_MAX)) return {};
   const int inLength = static_cast<int>(wide.size());
-  const char defaultChar[] = "?";
-  const int needed =
-      WideCharToMultiByte(kShiftJis, 0, wide.data(), inLength, nullptr, 0, defaultChar, nullptr);
+  const int needed = WideCharToMultiByte(codePage, flags, wide.data(), inLength, nullptr, 0,
+                                         defaultChar, nullptr);
   if (needed <= 0) return {};
-  std::string sjis(static_cast<std::size_t>(needed), '\0');
-  const int written =
-      WideCharToMultiByte(kShiftJis, 0, wide.data(), inLength, sjis.data(), needed, defaultChar, nullptr);
-  sjis.resize(written > 0 ? static_cast<std::size_t>(written) : 0);
+  std::string narrow(static_cast<std::size_t>(needed), '\0');
+  const int written = WideCharToMultiByte(codePage, flags, wide.data(), inLength, narrow.data(),
+                                          needed, defaultChar, usedDefault);
+  narrow.resize(written > 0 ? static_cast<std::size_t>(written) : 0);
+  return narrow;
+}
+
+}  // namespace
+
+std::wstring WideFromSjis(std::string_view sjis) { return WideFrom(kShiftJis, sjis); }
+
+std::wstring WideFromUtf8(std::string_view utf8) { return WideFrom(CP_UTF8, utf8); }
+
+std::string SjisFromWide(std::wstring_view wide) {
+  return NarrowFrom(kShiftJis, 0, wide, "?", nullptr);
+}
+
+std::optional<std::string> SjisExactFromWide(std::wstring_view wide) {
+  if (wide.size() > static_cast<std::size_t>(INT_MAX)) return std::nullopt;
+  BOOL usedDefault = FALSE;
+  std::string sjis = NarrowFrom(kShiftJis, WC_NO_BEST_FIT_CHARS, wide, nullptr, &usedDefault);
+  // Nothing written for a text that is not empty is a failure too.
+  if (usedDefault != FALSE || (sjis.empty() && !wide.empty())) return std::nullopt;
   return sjis;
 }
+
+std::string Utf8FromWide(std::wstring_view wide) { return NarrowFrom(CP_UTF8, 0, wide, nullptr, nullptr); }
 
 }  // namespace tabvane

@@ -2,6 +2,7 @@
 // convert at the moment of a W call, independent of the system's ANSI code page.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,5 +13,12 @@ std::wstring WideFromSjis(std::string_view sjis);
 
 // UTF-16 to Shift-JIS bytes; characters code page 932 cannot hold become "?".
 std::string SjisFromWide(std::wstring_view wide);
+
+// UTF-16 to Shift-JIS bytes; nullopt when some character has no code page 932 form.
+std::optional<std::string> SjisExactFromWide(std::wstring_view wide);
+
+// UTF-8 bytes to UTF-16 and back; invalid UTF-8 becomes U+FFFD.
+std::wstring WideFromUtf8(std::string_view utf8);
+std::string Utf8FromWide(std::wstring_view wide);
 
 }  // namespace tabvane

@@ -110,6 +110,17 @@ bool Win32Files::Replace(const std::string& source, const std::string& target) {
 
 bool Win32Files::Remove(const std::string& path) { return DeleteFileW(WideFromSjis(path).c_str()) != 0; }
 
+std::optional<FileStamp> Win32Files::Stamp(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (GetFileAttributesExW(WideFromSjis(path).c_str(), GetFileExInfoStandard, &data) == 0 ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return std::nullopt;
+  }
+  const auto join = [](DWORD high, DWORD low) { return (uint64_t{high} << 32) | low; };
+  return FileStamp{join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime),
+                   join(data.nFileSizeHigh, data.nFileSizeLow)};
+}
+
 std::string Win32Files::FailureText() {
   const DWORD error = GetLastError();
   if (error == ERROR_SUCCESS) return {};
@@ -125,6 +136,41 @@ std::string Win32Files::FailureText() {
     words.pop_back();
   }
   return SjisFromWide(words);
+}
+
+std::string Win32Codec::SjisFromUtf8(std::string_view utf8, std::size_t& unmappable) {
+  const std::wstring wide = WideFromUtf8(utf8);
+  std::string sjis;
+  sjis.reserve(wide.size() * 2);
+  // Converted a run at a time; a run that needs the default character is done again one
+  // character (a surrogate pair counts as one) at a time to mark exactly those.
+  for (std::size_t i = 0; i < wide.size();) {
+    const std::size_t run = std::min<std::size_t>(wide.size() - i, 4096);
+    std::wstring_view part(wide.data() + i, run);
+    // Never split a surrogate pair between runs.
+    if (run > 1 && IS_HIGH_SURROGATE(part.back())) part.remove_suffix(1);
+    if (const std::optional<std::string> whole = SjisExactFromWide(part)) {
+      sjis += *whole;
+    } else {
+      for (std::size_t k = 0; k < part.size();) {
+        const std::size_t units = IS_HIGH_SURROGATE(part[k]) && k + 1 < part.size() ? 2 : 1;
+        const std::optional<std::string> one = SjisExactFromWide(part.substr(k, units));
+        if (one) {
+          sjis += *one;
+        } else {
+          sjis += kUnmappable;
+          ++unmappable;
+        }
+        k += units;
+      }
+    }
+    i += part.size();
+  }
+  return sjis;
+}
+
+std::string Win32Codec::Utf8FromSjis(std::string_view sjis) {
+  return Utf8FromWide(WideFromSjis(sjis));
 }
 
 }  // namespace tabvane

@@ -2,9 +2,17 @@
 // byte read and written unchanged. Win32 only.
 #pragma once
 
+#include "model/command_list_edit.h"
 #include "model/files.h"
 
 namespace tabvane {
+
+// UTF-8 <-> code page 932 through UTF-16.
+class Win32Codec : public TextCodec {
+ public:
+  std::string SjisFromUtf8(std::string_view utf8, std::size_t& unmappable) override;
+  std::string Utf8FromSjis(std::string_view sjis) override;
+};
 
 class Win32Files : public Files {
  public:
@@ -14,6 +22,7 @@ class Win32Files : public Files {
   std::unique_ptr<WriteHandle> Create(const std::string& path) override;
   bool Replace(const std::string& source, const std::string& target) override;
   bool Remove(const std::string& path) override;
+  std::optional<FileStamp> Stamp(const std::string& path) override;
   std::string FailureText() override;
 };
 

@@ -48,9 +48,11 @@ class Win32Platform : public HostPlatform {
   std::optional<std::string> ClassesRootDefaultValue(std::string_view subkey) override;
   bool OnNetworkDrive(const std::string& path) override;
   Files& FileSystem() override;
+  TextCodec& Codec() override { return codec_; }
 
  private:
   Win32Files files_;
+  Win32Codec codec_;
 };
 
 }  // namespace tabvane

@@ -99,6 +99,8 @@ row("command list load + BuildTabs, 10,000 entries", n("CommandListLoad"),
     n("CommandListLoadFloor"), seconds, "<= 1.2x owned-strings floor", lambda v, b, r: r <= 1.2)
 row("  same, against read and split", n("CommandListLoad"), n("CommandListLoadBaseline"),
     seconds, "-", None)
+row("command list read again while running, 10,000 entries", n("CommandListReload"),
+    n("CommandListLoad"), seconds, "<= 1.2x start-up load", lambda v, b, r: r <= 1.2)
 row("menu file load, 1,000 menus (37,000 lines)", n("MenuLoad"), n("MenuLoadFloor"), seconds,
     "<= 1.2x owned-strings floor", lambda v, b, r: r <= 1.2)
 row("  same, against read and split", n("MenuLoad"), n("MenuLoadBaseline"), seconds, "-", None)
@@ -123,6 +125,8 @@ step = "wine-scan"
 row(f"Wine: full ScanHost, {int(s('top_windows', 0))} top-level + {int(s('host_children', 0))} children",
     ms(s("scan_full_ms")), ms(s("scan_bare_ms")), seconds, "<= 1.2x bare loop",
     lambda v, b, r: r <= 1.2)
+row("Wine: tick with an unchanged com_list.txt (vs the scan alone)", ms(s("tick_checked_ms")),
+    ms(s("scan_full_ms")), seconds, "<= 1.05x scan without the check", lambda v, b, r: r <= 1.05)
 row("Wine: logic share of the scan (replayed)", ms(s("scan_logic_ms")), ms(s("scan_full_ms")),
     seconds, "< 5 % of the scan", lambda v, b, r: r < 0.05, "{:.1%}")
 row("Wine: detection alone (x64 exe)", ms(s("detection_wine_ms")), None, seconds, "-", None)

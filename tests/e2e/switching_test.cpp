@@ -1,7 +1,7 @@
 // Automatic switching: the page and tab follow the stand-in's command captions outside edit
 // mode, a page never shown before comes up with all its tabs, and a slot key then runs the slot
 // of the menu switched to; edit mode and the free page hold the shown menu still; the detection
-// view shows what the scan read and decided.
+// view shows what the scan read and decided, and teaches a new command from what it read.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -149,6 +149,59 @@ TEST(E2eSwitching, DetectionViewShowsTheScanAndCopiesIt) {
   EXPECT_TRUE(drv::WaitUntil([&] { return ClipboardText() == drv::ControlText(field); }, kWait));
   EXPECT_TRUE(drv::WaitUntil([&] { return drv::WindowText(view) == kTitle; }, kWait));
   EXPECT_NE(ClipboardText().find("\r\n"), std::string::npos);
+  EXPECT_TRUE(rig.CloseTabvane());
+}
+
+// The detection view's register button teaches the command on show: OK writes the line, and the
+// next time the host shows those captions Tabvane turns to that tab without a restart; an
+// outside edit of com_list.txt is read too.
+TEST(E2eSwitching, TeachingACommandSwitchesToItsTab) {
+  constexpr std::string_view kTeachButton =  // このコマンドを登録(&T)...
+      "\x82\xB1\x82\xCC\x83\x52\x83\x7D\x83\x93\x83\x68\x82\xF0\x93\x6F\x98\x5E(&T)...";
+  constexpr std::string_view kTeachTitle = "\x83\x52\x83\x7D\x83\x93\x83\x68\x82\xCC\x93\x6F\x98\x5E";
+  const std::string taught = "\x90\xFC\t" + std::string(kSize) + "\r\n";  // 線	寸法
+  Rig rig(kNormalMode);
+  rig.StartHost();
+  rig.StartTabvane();
+  const std::string list = rig.AppFile("com_list.txt");
+  rig.SetHostCaptions({kSize});  // no line has 寸法 alone: the first tab stays on show
+  ASSERT_TRUE(rig.Focus());
+  drv::PressChord({VK_MENU}, VK_SPACE);
+  drv::PressKey('D');
+  const HWND view = rig.WaitTabvaneWindow("\x8C\x9F\x8F\x6F\x8F\xF3\x8B\xB5");  // 検出状況
+  ASSERT_NE(view, nullptr) << "no detection view";
+  const HWND field = drv::FindChild(view, L"Edit");
+  ASSERT_TRUE(drv::WaitUntil(
+      [&] { return drv::ControlText(field).find(std::string(kSize)) != std::string::npos; }, kWait));
+  const HWND button = drv::FindChildByText(view, L"Button", std::string(kTeachButton));
+  ASSERT_NE(button, nullptr);
+  ASSERT_TRUE(drv::BringToForeground(view, kWait));
+  drv::ClickClient(button, POINT{10, 10});
+  const HWND dialog = rig.WaitTabvaneWindow(kTeachTitle);
+  ASSERT_NE(dialog, nullptr) << "no register dialog";
+  EXPECT_EQ(drv::OwnerOf(dialog), view);
+  ASSERT_TRUE(drv::BringToForeground(dialog, kWait));
+  drv::PressKey(VK_RETURN);  // OK: 寸法, the caption that came with the command, on 線
+  ASSERT_TRUE(drv::WaitUntil([&] { return rig.AppFile("com_list.txt").find(taught) != std::string::npos; },
+                             kWait))
+      << rig.AppFile("com_list.txt");
+  EXPECT_EQ(rig.AppFile("com_list.bak"), list);
+
+  rig.SetHostCaptions({kArc, kRadius});
+  ASSERT_TRUE(drv::WaitUntil([&] { return rig.ActivePage() == 1; }, kWait));
+  rig.SetHostCaptions({kSize});
+  EXPECT_TRUE(drv::WaitUntil([&] { return rig.ActivePage() == 0 && rig.ActiveTab() == 0; }, kWait));
+
+  // Edited outside: 寸法 alone now on 矩形, before the taught line on 線.
+  const std::string rect = "\x8B\xE9\x8C\x60\t" + std::string(kSize) + "\r\n";  // 矩形	寸法
+  std::string edited = list;
+  edited.insert(edited.find("\x95\xD2\x8F\x57\r\n"), rect);  // before 編集
+  rig.WriteAppFile("com_list.txt", edited);
+  rig.SetHostCaptions({kArc, kRadius});
+  ASSERT_TRUE(drv::WaitUntil([&] { return rig.ActivePage() == 1; }, kWait));
+  rig.SetHostCaptions({kSize});
+  EXPECT_TRUE(drv::WaitUntil([&] { return rig.ActivePage() == 0 && rig.ActiveTab() == 1; }, kWait))
+      << "shown: page " << rig.ActivePage() << " tab " << rig.ActiveTab();
   EXPECT_TRUE(rig.CloseTabvane());
 }
 

@@ -19,6 +19,7 @@
 
 #include "host/platform.h"
 #include "model/files.h"
+#include "tests/fakes/platform_files.h"
 #include "text/sjis.h"
 
 namespace tabvane::fakes {
@@ -58,6 +59,12 @@ class MemoryFiles : public Files {
     return true;
   }
   bool Remove(const std::string& path) override { return files.erase(path) != 0; }
+  // The contents' hash stands for the write time: any change of the bytes changes the stamp.
+  std::optional<FileStamp> Stamp(const std::string& path) override {
+    const auto it = files.find(path);
+    if (it == files.end()) return std::nullopt;
+    return FileStamp{std::hash<std::string>{}(it->second), it->second.size()};
+  }
   std::string FailureText() override { return "no room"; }
 
  private:
@@ -194,6 +201,7 @@ class FakeDesktop : public HostPlatform {
     return path.size() >= 2 && path[1] == ':' && networkDrives.count(path[0]) != 0;
   }
   Files& FileSystem() override { return *fileSystem; }
+  TextCodec& Codec() override { return PlatformCodec(); }
   uint32_t TickCount() override { return tick; }
   void PumpMessages() override {
     ++pumps;

@@ -50,6 +50,7 @@ class FaultyFiles : public Files {
     return !faults.failReplace && real_.Replace(source, target);
   }
   bool Remove(const std::string& path) override { return !faults.failRemove && real_.Remove(path); }
+  std::optional<FileStamp> Stamp(const std::string& path) override { return real_.Stamp(path); }
   std::string FailureText() override { return "injected fault"; }
 
  private:

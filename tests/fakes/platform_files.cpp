@@ -16,6 +16,7 @@
 #else
 #include <cstdlib>
 
+#include "host/posix/posix_codec.h"
 #include "host/posix/posix_files.h"
 #endif
 
@@ -28,6 +29,15 @@ Files& PlatformFiles() {
   static PosixFiles files;
 #endif
   return files;
+}
+
+TextCodec& PlatformCodec() {
+#ifdef _WIN32
+  static Win32Codec codec;
+#else
+  static PosixCodec codec;
+#endif
+  return codec;
 }
 
 #ifdef _WIN32

@@ -3,12 +3,15 @@
 
 #include <string>
 
+#include "model/command_list_edit.h"
 #include "model/files.h"
 
 namespace tabvane::fakes {
 
 // PosixFiles natively, Win32Files under Wine.
 Files& PlatformFiles();
+// PosixCodec natively, Win32Codec under Wine.
+TextCodec& PlatformCodec();
 
 // A fresh empty folder for one test (ends with the platform's separator); removed on destruction.
 class ScratchDir {

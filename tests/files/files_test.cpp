@@ -119,6 +119,7 @@ class FailingFiles : public Files {
     return step_ != Step::Replace && real_.Replace(source, target);
   }
   bool Remove(const std::string& path) override { return real_.Remove(path); }
+  std::optional<FileStamp> Stamp(const std::string& path) override { return real_.Stamp(path); }
   // The failing step's own words; the cleanup after it says something else.
   std::string FailureText() override {
     return failuresSeen_++ == 0 ? "step " + std::to_string(static_cast<int>(step_)) : "cleanup";

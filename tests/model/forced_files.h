@@ -21,6 +21,7 @@ class ForcedFiles : public Files {
     return real_.Replace(source, target);
   }
   bool Remove(const std::string& path) override { return real_.Remove(path); }
+  std::optional<FileStamp> Stamp(const std::string& path) override { return real_.Stamp(path); }
   std::string FailureText() override { return real_.FailureText(); }
 
  private:

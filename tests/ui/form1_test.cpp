@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "host/host_scan.h"
+#include "model/command_list_edit.h"
 #include "model/menus.h"
 #include "model/settings.h"
 #include "tests/fakes/fake_controls.h"
@@ -19,6 +20,7 @@
 #include "tests/fakes/platform_files.h"
 #include "text/sjis.h"
 #include "ui/find_box.h"
+#include "ui/form4.h"
 
 namespace tabvane {
 namespace {
@@ -804,6 +806,116 @@ TEST(MainFormFiles, StartAndCloseOnRealFiles) {
   TSettings expected = form.state.settings;
   expected.main = view.bounds;
   EXPECT_EQ(ReadBytes(dir / "Tabvane.dat"), SettingsFileBytes(expected));
+}
+
+// The register dialog's view: the user's actions run from onShow.
+class FakeTeachDialogView : public TeachDialogView {
+ public:
+  std::vector<std::string> tabs, keywords;
+  TeachFields fields;
+  std::string result;
+  bool okEnabled = false;
+  std::function<void()> onShow;
+  void SetPages(const std::vector<std::string>&) override {}
+  void SetTabs(const std::vector<std::string>& captions) override { tabs = captions; }
+  void SetKeywords(const std::vector<std::string>& captions) override { keywords = captions; }
+  TeachFields Fields() const override { return fields; }
+  void SetFields(const TeachFields& f) override { fields = f; }
+  void SetResult(std::string_view text) override { result = std::string(text); }
+  void EnableOk(bool enabled) override { okEnabled = enabled; }
+  void Close() override {}
+  void ShowModal() override {
+    if (onShow) onShow();
+  }
+};
+
+// The preview is the detection's own verdict on the list with the new line in it.
+TEST(TeachPreview, SwitchesBeatenOrNothingToWrite) {
+  const std::vector<TCommandEntry> entries =
+      ParseCommandList("p\nA\tkw\nB\tother\nB\tsame,more\np\nC\tsame\n");
+  using Kind = TeachOutcome::Kind;
+  const struct {
+    const char* name;
+    int32_t page, tab;
+    std::vector<std::string> keywords;
+    std::string captions;
+    TeachOutcome outcome;
+  } cases[] = {
+      {"no keyword", 0, 1, {}, "same", {Kind::NoKeywords}},
+      {"no such tab", 2, 0, {"same"}, "same", {Kind::NoTab}},
+      {"the new line wins", 0, 0, {"same", "new"}, "same,new", {Kind::Switches}},
+      {"an earlier line with more keywords wins", 1, 0, {"same"}, "same,more", {Kind::Beaten, 4}},
+      {"a later line is counted in the new list", 0, 0, {"x"}, "x,same,more", {Kind::Beaten, 5}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(PreviewTeach(entries, c.page, c.tab, c.keywords, c.captions), c.outcome);
+  }
+}
+
+// Register: the captions that came with the command are offered checked, OK joins the line to
+// the chosen tab (com_list.bak keeps the list as it was) and the next scan switches there; a
+// failed write says so and changes nothing.
+TEST_F(MainFormTest, TeachWritesTheLineAndTheNextScanSwitches) {
+  const std::string list = desk.files.files["C:\\App\\com_list.txt"];
+  desk.AddChild(100, 101, "cmdX");
+  desk.foreground = 100;
+  Start(false);
+  desk.AddChild(100, 102, " new1 ");
+  form.Timer1Timer();
+  FakeTeachDialogView teachView;
+  TForm4 form4(teachView);
+  teachView.onShow = [&] {
+    form4.FormShow();
+    EXPECT_EQ(teachView.keywords, (std::vector<std::string>{"cmdX", "new1"}));
+    EXPECT_EQ(teachView.fields, (TeachFields{0, 0, {false, true}}));
+    teachView.fields.tab = 1;
+    form4.FieldsChange();
+    EXPECT_NE(teachView.result.find("B new1\r\n"), std::string::npos) << teachView.result;
+    form4.Button1Click();
+  };
+
+  desk.files.failCreate = true;
+  form.TeachCommand(form4);
+  EXPECT_EQ(view.caption, std::string(kLaunchCaption) +
+                              "\x95\xDB\x91\xB6\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1: com_list.txt");
+  EXPECT_EQ(desk.files.files["C:\\App\\com_list.txt"], list);
+
+  desk.files.failCreate = false;
+  form.TeachCommand(form4);
+  EXPECT_EQ(desk.files.files["C:\\App\\com_list.txt"], "\r\nA\tkw\r\nB\tkw2\r\nB\tnew1\r\n\r\nC\tcmdC\r\n");
+  EXPECT_EQ(desk.files.files["C:\\App\\com_list.bak"], list);
+  EXPECT_EQ(c.pages.active, 0);
+  EXPECT_EQ(c.tabs[0].selected, 1);
+  EXPECT_EQ(c.timer.log.back(), "start 3000");
+}
+
+// An outside edit of com_list.txt is read at the next tick: menus mapped by number as a
+// restart would, those beyond the new count kept, page and tab kept while they exist.
+TEST_F(MainFormTest, ChangedListIsReadAgainKeepingMenus) {
+  const std::string list = desk.files.files["C:\\App\\com_list.txt"];
+  Start(false);
+  const std::string menus = MenuFileBytes(form.state.menus);
+  c.pages.active = 0;
+  c.tabs[0].selected = 1;
+  view.caption.clear();
+  form.Timer1Timer();
+  EXPECT_EQ(view.caption, "");  // unchanged: nothing read
+
+  desk.files.files["C:\\App\\com_list.txt"] = "\r\nA\tkw\r\nB\tkw2\r\nD\tkwD\r\n";
+  form.Timer1Timer();
+  EXPECT_EQ(view.caption, std::string(kLaunchCaption) +
+                              "com_list.txt \x82\xF0\x93\xC7\x82\xDD\x8D\x9E\x82\xDD\x82\xDC\x82\xB5\x82\xBD");
+  EXPECT_EQ(c.tabs[0].tabs, (std::vector<std::string>{"A", "B", "D"}));
+  EXPECT_EQ(c.pages.active, 0);
+  EXPECT_EQ(c.tabs[0].selected, 1);
+
+  desk.files.files["C:\\App\\com_list.txt"] = "\r\nA\tkw\r\n";  // a page line lost
+  form.Timer1Timer();
+  EXPECT_EQ(form.state.menus.FMenus.size(), 1U);
+  desk.files.files["C:\\App\\com_list.txt"] = list;  // and put back
+  form.Timer1Timer();
+  EXPECT_EQ(MenuFileBytes(form.state.menus), menus);
 }
 
 }  // namespace

@@ -20,6 +20,7 @@ constexpr int kCopyId = 100;
 // copy): tried this often, this long apart, before the view says it cannot copy.
 constexpr int kClipboardTries = 5;
 constexpr DWORD kClipboardWaitMs = 30;
+constexpr int kTeachId = 101;
 
 }  // namespace
 
@@ -65,6 +66,11 @@ bool DetectionWindow::Make(HWND owner) {
                          .text = texts::kCopy,
                          .style = kButtonStyle,
                          .id = kCopyId});
+  teach_ = CreateControl(Handle(), look_.Font(dpi_), dpi_,
+                         {.kind = WC_BUTTONW,
+                          .text = texts::kTeachButton,
+                          .style = kButtonStyle,
+                          .id = kTeachId});
   Layout();
   return text_ != nullptr && copy_ != nullptr;
 }
@@ -89,6 +95,7 @@ void DetectionWindow::Layout() {
   MoveTo(text_, {0, 0, client.right, std::max(buttonTop - margin, 0)});
   MoveTo(copy_, {std::max<int>(client.right - margin - buttonWidth, 0), buttonTop, buttonWidth,
                  buttonHeight});
+  MoveTo(teach_, {margin, buttonTop, scaled(design::kDetectionTeachWidth), buttonHeight});
 }
 
 bool DetectionWindow::CopyToClipboard() const {
@@ -118,6 +125,18 @@ bool DetectionWindow::CopyToClipboard() const {
   return copied;
 }
 
+void DetectionWindow::Teach() {
+  if (!onTeach_) return;
+  // Over the view, a little in from its top left corner.
+  RECT view{};
+  GetWindowRect(Handle(), &view);
+  const MonitorScale scale = ScaleOfWindow(Handle());
+  const int inset = Scale(design::kDetectionTeachInset, static_cast<int32_t>(dpi_));
+  teachDialog_.Prepare(Handle(), UnscalePosition({view.left + inset, view.top + inset}, scale.dpi,
+                                                 scale.origin));
+  onTeach_(teachForm_);
+}
+
 LRESULT DetectionWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_SIZE:
@@ -130,6 +149,7 @@ LRESULT DetectionWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
       const auto font = reinterpret_cast<WPARAM>(look_.Font(dpi_));
       SendMessageW(text_, WM_SETFONT, font, TRUE);
       SendMessageW(copy_, WM_SETFONT, font, TRUE);
+      SendMessageW(teach_, WM_SETFONT, font, TRUE);
       look_.SetIcons(Handle(), dpi_);
       SetWindowPos(Handle(), nullptr, suggested.left, suggested.top,
                    suggested.right - suggested.left, suggested.bottom - suggested.top,
@@ -144,6 +164,7 @@ LRESULT DetectionWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         if (!CopyToClipboard()) title += texts::kClipboardBusy;
         SetWindowTextSjis(Handle(), title);
       }
+      if (LOWORD(wParam) == kTeachId && HIWORD(wParam) == BN_CLICKED) Teach();
       return 0;
     case WM_CTLCOLORSTATIC:  // the read-only field
       return ControlColour(reinterpret_cast<HDC>(wParam), look_.WhiteColour(), look_.WhiteBrush());

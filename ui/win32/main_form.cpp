@@ -137,6 +137,13 @@ MainControls MainForm::Controls() {
 
 void MainForm::Attach(TForm1& form) {
   form_ = &form;
+  // The detection view's register button. The main window takes no input meanwhile: the
+  // dialog disables only its own owner, the view.
+  detection_.OnTeach([this](TForm4& form4) {
+    EnableWindow(Handle(), FALSE);
+    form_->TeachCommand(form4);
+    EnableWindow(Handle(), TRUE);
+  });
   // Panel1 has had its size since the window was made: its resize handler runs once now.
   form_->Panel1Resize();
 }
