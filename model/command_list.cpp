@@ -15,8 +15,9 @@ std::vector<TCommandEntry> LoadCommandList(Files& files, const std::string& path
   // A failed or partial read leaves the entries of the bytes that were read.
   const ReadResult file = files.Read(path);
 
-  // Room for one entry per line: the entries never move while they are read.
-  entries.reserve(CountLineFeeds(file.bytes) + 1);
+  // Room for one entry per line with a TAB: the entries never move while they are read, and
+  // page lines (empty lines too) take no room.
+  entries.reserve(CountLinesWithTab(file.bytes));
 
   int32_t page = -1;
   int32_t tab = -1;

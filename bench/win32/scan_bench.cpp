@@ -109,6 +109,8 @@ class ReplayDesktop : public HostPlatform {
   std::optional<std::string> ClassesRootDefaultValue(std::string_view) override {
     return std::nullopt;
   }
+  std::optional<VirtualStore> FileVirtualization(WindowHandle) override { return std::nullopt; }
+  std::string TempFolder() override { return {}; }
   Files& FileSystem() override { return real_files_; }
   uint32_t TickCount() override { return GetTickCount(); }
   void PumpMessages() override {}

@@ -14,6 +14,9 @@ class PosixFiles : public Files {
   std::unique_ptr<WriteHandle> Create(const std::string& path) override;
   bool Replace(const std::string& source, const std::string& target) override;
   bool Remove(const std::string& path) override;
+  bool CreateFolder(const std::string& path) override;
+  bool FailureIsMomentary() override;
+  void Pause(uint32_t ms) override;
   std::string FailureText() override;
 };
 

@@ -46,6 +46,8 @@ class Win32Platform : public HostPlatform {
   std::optional<std::string> ProcessImagePath(WindowHandle window) override;
   std::optional<uint32_t> IntegrityLevel(WindowHandle window) override;
   std::optional<std::string> ClassesRootDefaultValue(std::string_view subkey) override;
+  std::optional<VirtualStore> FileVirtualization(WindowHandle window) override;
+  std::string TempFolder() override;
   Files& FileSystem() override;
 
  private:
