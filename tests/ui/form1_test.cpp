@@ -299,6 +299,7 @@ TEST(MainFormDetectionView, ShowsCaptionsWinnerRunnersUpAndWhyNot) {
     bool target;
     std::string keywords;  // of the entry on line 7
     std::vector<std::string> shows;
+    bool virtualized = false;  // the target's process runs from Program Files, virtualised
   } cases[] = {
       {"a winner", 1, false, true, "alpha,beta",
        {switchedTo + "com_list.txt 7" + line, "alpha" + found + "  beta" + found,
@@ -311,6 +312,9 @@ TEST(MainFormDetectionView, ShowsCaptionsWinnerRunnersUpAndWhyNot) {
       {"edit mode", 1, true, true, "alpha", {noSwitch + "\x83\x81\x83\x6A"}},            // メニュー…
       {"no target", 1, false, false, "alpha",
        {noSwitch + "\x83\x5E\x81\x5B\x83\x51\x83\x62\x83\x67\x82\xC8\x82\xB5"}},  // ターゲットなし
+      {"a virtualised host: the bridge folder in its store", 1, false, true, "alpha",
+       {"C:\\Users\\u\\AppData\\Local\\VirtualStore\\Program Files\\Jw\\\x81\x69Jw_cad "},  // （Jw_cad …
+       true},
   };
   for (const auto& k : cases) {
     SCOPED_TRACE(k.name);
@@ -321,6 +325,10 @@ TEST(MainFormDetectionView, ShowsCaptionsWinnerRunnersUpAndWhyNot) {
     }
     f.form.state.FTargetWnd = k.target ? 50 : 0;
     if (!k.target) f.desk.Close(50);
+    if (k.virtualized) {
+      f.desk.windows[50].exePath = "C:\\Program Files\\Jw\\jw.exe";
+      f.desk.windows[50].virtualized = true;
+    }
     f.form.state.FEntries = {{0, 0, 1, "x", "alpha,gamma", 3}, {2, 1, 2, "y", k.keywords, 7},
                              {3, 0, 3, "z", "beta,omega", 9}};
     f.form.state.menus.FMenus.resize(3);
