@@ -39,7 +39,9 @@ bool CreateFolders(Files& files, std::string_view folder) {
   std::string_view parent = folder;
   if (FolderPartLength(parent) == parent.size()) parent.remove_suffix(1);
   parent = FolderPart(parent);
-  if (!parent.empty() && parent.size() < folder.size() && !CreateFolders(files, parent)) return false;
+  if (!parent.empty() && parent.size() < folder.size() && !CreateFolders(files, parent)) {
+    return false;
+  }
   return files.CreateFolder(std::string(folder)) || files.FolderExists(std::string(folder));
 }
 

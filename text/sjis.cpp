@@ -68,7 +68,9 @@ bool IsInFolder(std::string_view path, std::string_view folder) {
     folder.remove_suffix(1);
   }
   if (folder.empty() || path.size() < folder.size()) return false;
-  const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+  const auto upper = [](char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  };
   for (std::size_t i = 0; i < folder.size(); i = NextBoundary(folder, i)) {
     if (IsCp932Lead(static_cast<unsigned char>(folder[i]))) {
       if (path.compare(i, 2, folder.substr(i, 2)) != 0) return false;

@@ -1,6 +1,7 @@
 // A Files wrapper for fault injection: passes every call to a real file layer, but can fail the
-// k-th write, a Create, a Close, a Replace (or hold the file for some tries) or a Remove, or stop the program (an exception) just
-// before a Replace, when the temporary file is written and the old file not yet replaced.
+// k-th write, a Create, a Close, a Replace (or hold the file for some tries) or a Remove, or stop
+// the program (an exception) just before a Replace, when the temporary file is written and the
+// old file not yet replaced.
 #pragma once
 
 #include <memory>

@@ -313,7 +313,8 @@ TEST(MainFormDetectionView, ShowsCaptionsWinnerRunnersUpAndWhyNot) {
       {"no target", 1, false, false, "alpha",
        {noSwitch + "\x83\x5E\x81\x5B\x83\x51\x83\x62\x83\x67\x82\xC8\x82\xB5"}},  // ターゲットなし
       {"a virtualised host: the bridge folder in its store", 1, false, true, "alpha",
-       {"C:\\Users\\u\\AppData\\Local\\VirtualStore\\Program Files\\Jw\\\x81\x69Jw_cad "},  // （Jw_cad …
+       // "...\\VirtualStore\\Program Files\\Jw\\（Jw_cad ..."
+       {"C:\\Users\\u\\AppData\\Local\\VirtualStore\\Program Files\\Jw\\\x81\x69Jw_cad "},
        true},
   };
   for (const auto& k : cases) {
