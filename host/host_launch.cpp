@@ -37,14 +37,15 @@ bool RunsAboveUs(HostPlatform& platform, WindowHandle target) {
   return *host > *own;
 }
 
-// Key-ups for the modifiers held now, then Ctrl+B.
+// Ctrl down, then key-ups for the modifiers held now, then B and Ctrl up. Ctrl goes first: a
+// lone Alt key-up opens the host's menu bar and a lone Windows key-up the Start menu, but with
+// Ctrl down neither counts as pressed alone.
 std::vector<KeyEvent> CtrlBEvents(HostPlatform& platform) {
-  std::vector<KeyEvent> events;
+  std::vector<KeyEvent> events = {{kVkControl, false}};
   for (const uint8_t key : kModifiers) {
     if (platform.IsKeyDown(key)) events.push_back({key, true});
   }
-  events.insert(events.end(),
-                {{kVkControl, false}, {kVkB, false}, {kVkB, true}, {kVkControl, true}});
+  events.insert(events.end(), {{kVkB, false}, {kVkB, true}, {kVkControl, true}});
   return events;
 }
 

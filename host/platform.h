@@ -78,6 +78,10 @@ class HostPlatform : public TickSource {
   virtual std::optional<VirtualStore> FileVirtualization(WindowHandle window) = 0;
   // The user's temporary folder, in long names with its trailing separator; empty when unknown.
   virtual std::string TempFolder() = 0;
+  // Whether path starts with the letter of a drive mapped to a network share (or, without a
+  // drive, the current folder lies on one): a question about such a file waits for the share,
+  // tens of seconds when it is gone. Asks nothing of the share itself.
+  virtual bool OnNetworkDrive(const std::string& path) = 0;
   virtual Files& FileSystem() = 0;
 };
 

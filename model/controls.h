@@ -41,6 +41,8 @@ class SlotGrid {
   virtual RowRange Selection() const = 0;
   // The row of the focus cursor, 1..36.
   virtual int32_t CurrentRow() const = 0;
+  // Makes row (1..36) the current and only selected row, scrolled into view.
+  virtual void SelectRow(int32_t row) = 0;
 };
 
 }  // namespace tabvane

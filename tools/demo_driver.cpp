@@ -1,12 +1,14 @@
 // The headless demo's steps: starts the stand-in host and Tabvane.exe, follows a command switch,
 // runs a slot by its key, opens both dialogs, a slot's tooltip and the detection view, starts
-// Tabvane once more at 144 dpi, and saves a screenshot after each step. Win32 console program
+// Tabvane once more at 144 dpi, and saves a screenshot after each step; in between it shows
+// the main window in a high-contrast scheme. Win32 console program
 // for Wine; uses the driver library only.
 //
 //   demo_driver.exe APP_DIR HOST_DIR OUT_DIR
 //
 // APP_DIR holds Tabvane.exe and its files, HOST_DIR standin_host.exe; the screenshots
-// (1-start.bmp ... 8-dpi144.bmp) go to OUT_DIR. Exit code 0 when every step was seen.
+// (1-start.bmp ... 8-dpi144.bmp, 11-high-contrast.bmp) go to OUT_DIR. HOST_DIR also holds
+// high_contrast_shim.dll. Exit code 0 when every step was seen.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -153,6 +155,44 @@ bool ReplaceLines(const std::wstring& path, const std::vector<std::pair<int, std
   return WriteFileBytes(path, replaced);
 }
 
+// Loads dll into the process and waits until its DllMain has run.
+bool LoadInto(HANDLE process, const std::wstring& dll) {
+  const std::size_t bytes = (dll.size() + 1) * sizeof(wchar_t);
+  const RemoteBlock block(process, bytes);
+  if (!block.Write(dll.c_str(), bytes)) return false;
+  // kernel32 lies at the same address in every process of a session.
+  const auto load = reinterpret_cast<LPTHREAD_START_ROUTINE>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW")));
+  const HANDLE thread = CreateRemoteThread(process, nullptr, 0, load, block.Address(), 0, nullptr);
+  if (thread == nullptr) return false;
+  const bool ended = WaitForSingleObject(thread, 10000) == WAIT_OBJECT_0;
+  DWORD module = 0;
+  GetExitCodeThread(thread, &module);
+  CloseHandle(thread);
+  return ended && module != 0;
+}
+
+// The system colours as they are now come back at the end of its life: the shim sets those of a
+// high-contrast scheme, and Wine may keep them for programs started later.
+class KeepSystemColours {
+ public:
+  KeepSystemColours() {
+    for (int index = COLOR_SCROLLBAR; index <= COLOR_MENUBAR; ++index) {
+      indexes_.push_back(index);
+      colours_.push_back(GetSysColor(index));
+    }
+  }
+  ~KeepSystemColours() {
+    SetSysColors(static_cast<int>(indexes_.size()), indexes_.data(), colours_.data());
+  }
+  KeepSystemColours(const KeepSystemColours&) = delete;
+  KeepSystemColours& operator=(const KeepSystemColours&) = delete;
+
+ private:
+  std::vector<int> indexes_;
+  std::vector<COLORREF> colours_;
+};
+
 int Run(Demo& demo) {
   const std::wstring captionsFile = demo.hostDir + L"captions.txt";
   const std::wstring logFile = demo.hostDir + L"standin_log.txt";
@@ -241,6 +281,33 @@ int Run(Demo& demo) {
     demo.Screenshot(L"7-detection.bmp", {hostWindow, view, main});
     PostMessageW(view, WM_CLOSE, 0, 0);
     demo.Check(WaitWindowGone(view), "detection view closed");
+  }
+
+  demo.Step("finding transforms by typing (Ctrl+F, 面積)");
+  demo.Check(BringToForeground(main), "Tabvane in front");
+  PressCtrl('F');
+  WindowMatch findMatch;
+  findMatch.processId = tabvane.Id();
+  findMatch.className = L"TabvaneFind";
+  if (const HWND box = FindTopWindow(findMatch); demo.Check(box != nullptr, "find box")) {
+    TypeText(L"\u9762\u7A4D");
+    const HWND list = FindChild(box, WC_LISTVIEWW);
+    demo.Check(WaitUntil([&] { return SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) > 1; }),
+               "slots found");
+    demo.Screenshot(L"10-find.bmp", {box, main});
+    PressKey(VK_ESCAPE);
+    demo.Check(WaitUntil([&] { return IsWindowVisible(box) == 0; }), "find box closed");
+  }
+
+  // Wine cannot switch a high-contrast scheme on: the shim does it inside Tabvane alone.
+  demo.Step("switching to a high-contrast scheme");
+  if (const KeepSystemColours colours;
+      demo.Check(LoadInto(tabvane.Handle(), demo.hostDir + L"high_contrast_shim.dll"),
+                 "high-contrast shim loaded")) {
+    PostMessageW(main, WM_SYSCOLORCHANGE, 0, 0);
+    demo.Check(BringToForeground(main), "Tabvane in front");
+    if (const HWND grid = VisibleGrid(main)) ClickClient(grid, POINT{60, 14});  // a selected row
+    demo.Screenshot(L"11-high-contrast.bmp", {main});
   }
 
   demo.Check(tabvane.Close(), "Tabvane ended by its close");

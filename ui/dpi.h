@@ -106,5 +106,12 @@ inline constexpr int32_t kDetectionButtonWidth = 80;
 inline constexpr int32_t kDetectionButtonHeight = 25;
 inline constexpr int32_t kDetectionMargin = 4;
 
+// The find box: under Panel1, as wide as the main window's client area and kFindBoxHeight
+// high, its edit field kFindEditHeight high at the top and the list below it, kFindMargin
+// from the edges and from each other.
+inline constexpr int32_t kFindBoxHeight = 220;
+inline constexpr int32_t kFindEditHeight = 21;
+inline constexpr int32_t kFindMargin = 4;
+
 }  // namespace design
 }  // namespace tabvane

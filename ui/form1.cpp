@@ -32,6 +32,18 @@ int32_t SlotOfKey(uint32_t ch) {
 
 std::size_t SlotIndex(int32_t page) { return static_cast<std::size_t>(PageSlotIndex(page)); }
 
+// How long the answer about a file on another machine serves the tooltip before it is asked
+// again.
+constexpr uint32_t kRemoteAnswerMs = 10000;
+
+// A file on another machine: a UNC path (\\server\share\..., \\?\UNC\...) or a path on a
+// drive mapped to a share.
+bool OnAnotherMachine(HostPlatform& platform, const std::string& path) {
+  const bool unc = path.size() >= 2 && (path[0] == '\\' || path[0] == '/') &&
+                   (path[1] == '\\' || path[1] == '/');
+  return unc || platform.OnNetworkDrive(path);
+}
+
 }  // namespace
 
 TForm1::TForm1(const MainControls& controls, MainFormView& view, HostPlatform& platform,
@@ -262,6 +274,10 @@ bool TForm1::FormKeyPress(uint32_t ch) {
 }
 
 bool TForm1::FormKeyDown(uint16_t vk, bool ctrl) {
+  if (ctrl && vk == kVkF) {
+    view_.OpenFindBox();
+    return true;
+  }
   const bool rowKey = (ctrl && (vk == kVkX || vk == kVkC || vk == kVkV)) || vk == kVkDelete;
   if (!rowKey) return false;
   controls_.Timer1.Stop();
@@ -355,8 +371,22 @@ std::optional<std::string> TForm1::StringGridHint(int32_t row) {
   const SlotGrid& grid = ActiveGrid();
   if (grid.Cell(1, row).empty()) return std::nullopt;
   std::string batch = grid.Cell(2, row);
+  if (!batch.empty() && OnAnotherMachine(platform_, batch)) {
+    const auto known = remoteFiles_.find(batch);
+    // An older answer is asked again, so that a share that comes back (or goes) is seen.
+    const bool fresh = known != remoteFiles_.end() &&
+                       platform_.TickCount() - known->second.tick < kRemoteAnswerMs;
+    if (!fresh && remoteChecks_.insert(batch).second) view_.CheckFileLater(batch);
+    if (known == remoteFiles_.end() || known->second.exists) return batch;
+    return std::string(texts::kFileMissing) + batch;
+  }
   if (!batch.empty() && platform_.FileSystem().FileExists(batch)) return batch;
   return std::string(texts::kFileMissing) + batch;
+}
+
+void TForm1::FileChecked(const std::string& path, bool exists) {
+  remoteChecks_.erase(path);
+  remoteFiles_[path] = {exists, platform_.TickCount()};
 }
 
 void TForm1::ShowDetectionView() {
@@ -411,6 +441,15 @@ void TForm1::RunSlot(int32_t page, int32_t tab, int32_t slot) {
   if (outcome.caption) view_.SetCaption(*outcome.caption);
   if (outcome.minimize) view_.Minimize();
   RefreshState();
+}
+
+void TForm1::ShowSlot(int32_t page, int32_t tab, int32_t slot) {
+  if (page < 0 || page >= kPageCount || slot < 0 || slot >= kSlotCount) return;
+  const std::size_t index = SlotIndex(page);
+  controls_.PageControl1.SetActivePage(page);
+  controls_.TabControls[index]->SelectTab(tab);
+  ShowMenu(state.FEntries, state.menus.FMenus, *controls_.StringGrids[index], page, tab);
+  controls_.StringGrids[index]->SelectRow(slot + 1);
 }
 
 }  // namespace tabvane

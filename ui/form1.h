@@ -8,7 +8,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +28,7 @@ namespace tabvane {
 // Virtual-key codes FormKeyDown acts on.
 constexpr uint16_t kVkDelete = 46;
 constexpr uint16_t kVkC = 67;
+constexpr uint16_t kVkF = 70;
 constexpr uint16_t kVkV = 86;
 constexpr uint16_t kVkX = 88;
 
@@ -64,7 +67,8 @@ class TForm1 {
   // slot of keys 0-9, A-Z, a-z. Returns true when the character is consumed (always).
   bool FormKeyPress(uint32_t ch);
   // A key pressed anywhere in the window (virtual-key code). Ctrl+X / Ctrl+C / Ctrl+V cut,
-  // copy and paste rows; Delete clears them, with any modifiers. Returns true when consumed.
+  // copy and paste rows; Delete clears them, with any modifiers; Ctrl+F opens the find box.
+  // Returns true when consumed.
   bool FormKeyDown(uint16_t vk, bool ctrl);
   // Context menu request on any grid: the slot editor for the current row.
   void StringGrid1ContextPopup();
@@ -76,13 +80,20 @@ class TForm1 {
   void StringGridDropFiles(int32_t row, const std::vector<std::string>& paths);
   // The tooltip over row of the active grid: the slot's batch file, said missing when it is;
   // nullopt over the heading row and slots without a name.
+  // A file on another machine is asked about off the window's thread: until the answer comes,
+  // its path shows without the claim; an answer serves the hints of the next few seconds.
   std::optional<std::string> StringGridHint(int32_t row);
+  // The answer of a check asked for by StringGridHint.
+  void FileChecked(const std::string& path, bool exists);
   // The system menu's "検出状況": shows what the last scan read and decided.
   void ShowDetectionView();
   // The user chose an item of ComboBox1.
   void ComboBox1Select();
   // Launches slot of (page, tab), then RefreshState.
   void RunSlot(int32_t page, int32_t tab, int32_t slot);
+  // Turns to page and tab with the row of slot selected, as a tab chosen by hand: the timer
+  // keeps running.
+  void ShowSlot(int32_t page, int32_t tab, int32_t slot);
 
  private:
   int32_t ActivePage() const;
@@ -125,6 +136,15 @@ class TForm1 {
   bool settingsLoaded_ = false;
   bool backupKept_ = false;  // ga_list.bak written this session
   DetectionFacts lastScan_;  // what the last scan read and decided, for the detection view
+  // Files on other machines: the last answer about each and when it came, and those asked
+  // about with no answer yet (never asked about twice at once, so that a share that is gone
+  // holds one check each).
+  struct RemoteAnswer {
+    bool exists = false;
+    uint32_t tick = 0;
+  };
+  std::map<std::string, RemoteAnswer> remoteFiles_;
+  std::set<std::string> remoteChecks_;
 };
 
 }  // namespace tabvane

@@ -103,6 +103,22 @@ int32_t RowAfterKey(const GridMetrics& m, GridKey key, int32_t current) {
   return ClampSlotRow(current);
 }
 
+int32_t WheelRows::Turn(int32_t delta, uint32_t linesPerNotch, int32_t pageRows) {
+  constexpr int32_t kNotch = 120;
+  if ((delta > 0 && rest_ < 0) || (delta < 0 && rest_ > 0)) rest_ = 0;
+  const int32_t lines = static_cast<int32_t>(
+      std::min<uint32_t>(linesPerNotch, static_cast<uint32_t>(std::max<int32_t>(pageRows, 1))));
+  if (lines == 0) {
+    rest_ = 0;
+    return 0;
+  }
+  // 64-bit, so that no delta a message can hold overflows.
+  const int64_t turned = int64_t{rest_} + int64_t{delta} * lines;
+  const int64_t rows = turned / kNotch;
+  rest_ = static_cast<int32_t>(turned - rows * kNotch);
+  return static_cast<int32_t>(std::clamp<int64_t>(rows, -kSlotCount, kSlotCount));
+}
+
 void RowCursor::MoveTo(int32_t row, bool extend) {
   current_ = ClampSlotRow(row);
   if (!extend) anchor_ = current_;

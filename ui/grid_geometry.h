@@ -75,6 +75,19 @@ enum class GridKey { Up, Down, PageUp, PageDown, Home, End };
 // The row a navigation key moves the cursor to from current, within 1..36.
 int32_t RowAfterKey(const GridMetrics& m, GridKey key, int32_t current);
 
+// The rows the mouse wheel scrolls. Touchpads and smooth wheels send parts of a notch (a notch
+// is 120): they add up until they make whole rows, and a turn the other way starts afresh.
+// linesPerNotch is the system's setting: 0 scrolls nothing, anything beyond a page (the
+// system's "one screen at a time" among them) a page per notch.
+class WheelRows {
+ public:
+  // The rows to scroll for a turn of delta: positive towards the first row.
+  int32_t Turn(int32_t delta, uint32_t linesPerNotch, int32_t pageRows);
+
+ private:
+  int32_t rest_ = 0;  // the turn not yet scrolled, in 120ths of a row
+};
+
 // The focus cursor and the anchor of a row range. A plain move sets both; an extending move
 // (Shift, or a drag) moves the cursor only, and the selection spans anchor to cursor.
 class RowCursor {

@@ -36,6 +36,11 @@ class MainFormView {
   // The detection view: whether it is shown, and showing it (where it was last) with a text.
   virtual bool DetectionViewShown() const = 0;
   virtual void ShowDetectionView(std::string_view text) = 0;
+  // Opens the find box (FindBox::Open).
+  virtual void OpenFindBox() = 0;
+  // Asks off the window's thread whether the file exists; the answer comes later to
+  // TForm1::FileChecked (never, when the share does not answer).
+  virtual void CheckFileLater(const std::string& path) = 0;
 };
 
 // What the slot editor's two edit fields hold: Edit1 the name, Edit2 the batch file path.

@@ -111,6 +111,7 @@ class ReplayDesktop : public HostPlatform {
   }
   std::optional<VirtualStore> FileVirtualization(WindowHandle) override { return std::nullopt; }
   std::string TempFolder() override { return {}; }
+  bool OnNetworkDrive(const std::string&) override { return false; }
   Files& FileSystem() override { return real_files_; }
   uint32_t TickCount() override { return GetTickCount(); }
   void PumpMessages() override {}

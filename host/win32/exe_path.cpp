@@ -1,5 +1,5 @@
 // The full path of the running executable or of another process's, with buffers that grow past
-// MAX_PATH.
+// MAX_PATH, and the loading of system DLLs from the system folder alone.
 #include "host/win32/exe_path.h"
 
 namespace tabvane {
@@ -35,6 +35,31 @@ std::optional<std::wstring> ProcessImagePathW(DWORD processId) {
   }
   CloseHandle(process);
   return result;
+}
+
+void SearchDllsInSystemFolderOnly() {
+  using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+  const HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
+  if (kernel32 == nullptr) return;
+  const auto setDirectories = reinterpret_cast<SetDefaultDllDirectoriesFn>(
+      reinterpret_cast<void*>(GetProcAddress(kernel32, "SetDefaultDllDirectories")));
+  if (setDirectories != nullptr) setDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
+HMODULE LoadSystemDll(const wchar_t* name) {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const UINT length = GetSystemDirectoryW(path.data(), static_cast<UINT>(path.size()));
+    if (length == 0) return nullptr;
+    if (length < path.size()) {
+      path.resize(length);
+      break;
+    }
+    path.resize(length);  // the room it asks for, its zero included
+  }
+  path += L'\\';
+  path += name;
+  return LoadLibraryW(path.c_str());
 }
 
 }  // namespace tabvane

@@ -279,6 +279,16 @@ std::optional<std::string> Win32Platform::ClassesRootDefaultValue(std::string_vi
   return SjisFromWide(RegistryText(data, size));
 }
 
+bool Win32Platform::OnNetworkDrive(const std::string& path) {
+  // The drive's type comes from the system's list of drives, not from the share.
+  if (path.size() >= 2 && path[1] == ':') {
+    const wchar_t root[] = {static_cast<wchar_t>(static_cast<unsigned char>(path[0])), L':', L'\\',
+                            L'\0'};
+    return GetDriveTypeW(root) == DRIVE_REMOTE;
+  }
+  return GetDriveTypeW(nullptr) == DRIVE_REMOTE;
+}
+
 Files& Win32Platform::FileSystem() { return files_; }
 
 }  // namespace tabvane

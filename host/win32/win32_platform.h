@@ -48,6 +48,7 @@ class Win32Platform : public HostPlatform {
   std::optional<std::string> ClassesRootDefaultValue(std::string_view subkey) override;
   std::optional<VirtualStore> FileVirtualization(WindowHandle window) override;
   std::string TempFolder() override;
+  bool OnNetworkDrive(const std::string& path) override;
   Files& FileSystem() override;
 
  private:

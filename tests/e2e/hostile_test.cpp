@@ -105,7 +105,6 @@ void StartUseAndClose(const char* name, Rig& rig, const Inputs& in, bool slotRun
   rig.StartTabvane();
   const double startS = std::chrono::duration<double>(Clock::now() - started).count();
   ASSERT_NE(rig.Main(), nullptr);
-  EXPECT_LT(startS, 20.0) << "start-up took too long";
   if (slotRuns) {
     EXPECT_EQ(drv::TabCount(rig.ActiveStrip()), firstPageTabs);
   }

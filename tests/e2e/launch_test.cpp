@@ -1,6 +1,9 @@
 // Launching a slot by its key and by a double click: the bridge batch in the host's folder,
 // Ctrl+B received by the stand-in, and Tabvane's caption naming the transform; and the launches
 // that must not reach the host as they were asked for.
+#include <windows.h>
+
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -49,6 +52,32 @@ TEST(E2eLaunch, SlotKeysRunTheirSlotsOfTheShownMenu) {
   ASSERT_EQ(FocusOf(rig.Main()), combo);
   drv::TypeText(L"2");
   ExpectLaunched(rig, ++launches, kSampleSlots[2].name, kSampleSlots[2].file);
+  EXPECT_TRUE(rig.CloseTabvane());
+}
+
+// Ctrl+F, a part of a name that lives on a page never shown, Enter: the host runs that slot,
+// and the page on show stays.
+TEST(E2eLaunch, FindBoxRunsASlotOfAPageNeverShown) {
+  Rig rig(Settings{.editMode = false});
+  rig.StartHost();
+  rig.StartTabvane();
+  const int page = rig.ActivePage();
+  ASSERT_NE(page, 1);
+  ASSERT_TRUE(rig.Focus());
+  drv::PressCtrl('F');
+  const HWND box = drv::FindTopWindow(
+      {.processId = rig.TabvaneProcessId(), .className = L"TabvaneFind"}, kWait);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(drv::OwnerOf(box), rig.Main());
+  ASSERT_TRUE(drv::WaitUntil([&] { return drv::IsForeground(box); }, kWait));
+  drv::TypeText(L"\u66F2");  // 曲, of 曲線 on page 1
+  const HWND list = drv::FindChild(box, WC_LISTVIEWW);
+  ASSERT_TRUE(
+      drv::WaitUntil([&] { return SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == 1; }, kWait));
+  drv::PressKey(VK_RETURN);
+  ExpectLaunched(rig, 1, kSampleSlots[6].name, kSampleSlots[6].file);
+  EXPECT_EQ(rig.ActivePage(), page);
+  EXPECT_FALSE(IsWindowVisible(box));
   EXPECT_TRUE(rig.CloseTabvane());
 }
 

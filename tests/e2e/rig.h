@@ -21,8 +21,10 @@ namespace tabvane::e2e {
 
 namespace drv = tabvane::driver;
 
-// Every wait of the tests; generous, since a loaded machine slows Wine down a lot.
-inline constexpr drv::Ms kWait{10000};
+// Every wait of the tests; generous, since a loaded machine slows Wine down a lot (a 100 MB
+// menu file took more than 10 s to its first window beside four parallel builds). A wait that
+// succeeds costs only the time it waits.
+inline constexpr drv::Ms kWait{30000};
 
 // Texts of the programs, Shift-JIS.
 inline constexpr std::string_view kAppTitle = "Tabvane";  // the taskbar entry's

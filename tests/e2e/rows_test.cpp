@@ -97,9 +97,15 @@ std::string TipText(HANDLE process, HWND tip, HWND grid) {
 }
 
 // A slot's batch file shows in a tooltip while the pointer rests on the slot, never over the
-// row itself; an empty slot has none.
+// row itself; an empty slot has none, nor a slot whose menu the host's command switched away.
 TEST(E2eRows, ASlotShowsItsBatchFileOnHover) {
-  Rig rig;
+  Rig rig(Settings{192, 107, 387, 483, 200, false});  // the host's command switches menus
+  // A slot whose batch file lies on a machine that is not there.
+  const std::string unc = "\\\\nowhere\\share\\gone.bat";
+  Menus menus = rig.SampleMenus();
+  menus[1].names[2] = "unc";
+  menus[1].files[2] = unc;
+  rig.WriteAppFile("ga_list.txt", MenuFileBytes(menus));
   rig.StartHost();
   rig.StartTabvane();
   ASSERT_TRUE(rig.Focus());
@@ -118,8 +124,23 @@ TEST(E2eRows, ASlotShowsItsBatchFileOnHover) {
   const RECT tipRect = drv::WindowRect(tip);
   const RECT row = rig.RowRect(2);
   EXPECT_EQ(IntersectRect(&overlap, &tipRect, &row), 0) << "the tooltip covers the row";
-  rig.PointAtRow(4);  // an empty slot: the tooltip goes
+  // The host's command turns the grid to another menu under the resting pointer: the hint of
+  // the slot that was there goes.
+  rig.SetHostCaptions({kRect, kSize});  // page 0, tab 1
   EXPECT_TRUE(drv::WaitWindowGone(tip, kWait));
+  EXPECT_TRUE(drv::WaitUntil([&] { return rig.ActiveTab() == 1; }, kWait));
+  // The check of a file on another machine runs off Tabvane's thread; its answer reaches the
+  // hint that shows.
+  rig.PointAtRow(3);
+  EXPECT_TRUE(drv::WaitUntil(
+      [&] {
+        return TipText(process, tip, rig.ActiveGrid()) ==
+               "\x81\x69\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xAA\x82\xA0\x82\xE8\x82\xDC"
+               "\x82\xB9\x82\xF1\x81\x6A" + unc;  // （ファイルがありません）
+      },
+      kWait));
+  rig.PointAtRow(4);  // an empty slot: the tooltip goes
+  EXPECT_TRUE(drv::WaitWindowGone(tip, kWait)) << TipText(process, tip, rig.ActiveGrid());
   CloseHandle(process);
   EXPECT_TRUE(rig.CloseTabvane());
 }

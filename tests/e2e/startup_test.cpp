@@ -73,7 +73,12 @@ TEST(E2eStartup, CloseFromTheTaskbarWhileMinimizedStoresTheBoundsBeforeTheMinimi
     const HWND main = rig.Main();
     if (maximized) {
       PostMessageW(main, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-      ASSERT_TRUE(drv::WaitUntil([&] { return IsZoomed(main) != 0; }, kWait));
+      // Wine sets the maximized style before it moves the window: wait for the new bounds too.
+      ASSERT_TRUE(drv::WaitUntil(
+          [&] {
+            return IsZoomed(main) != 0 && BoundsText(drv::WindowRect(main)) != BoundsText(start);
+          },
+          kWait));
     }
     const std::string before = BoundsText(drv::WindowRect(main));
     if (!maximized) {
@@ -220,7 +225,8 @@ TEST(E2eStartup, TaskbarEntryKeepsItsTitleAndRestoresTheMainWindow) {
       [&] { return IsIconic(entry) == 0 && drv::IsForeground(main); }, kWait));
   EXPECT_NE(IsWindowVisible(main), 0);
   EXPECT_EQ(BoundsText(drv::WindowRect(main)), BoundsText(bounds));
-  EXPECT_EQ(FocusOf(main), button1);
+  // The activation that gives the focus back may come a moment after the foreground.
+  EXPECT_TRUE(drv::WaitUntil([&] { return FocusOf(main) == button1; }, kWait));
   EXPECT_TRUE(rig.CloseTabvane());
 }
 

@@ -101,7 +101,8 @@ std::string ClipboardText() {
 }
 
 // The system menu's 検出状況, chosen by keyboard, shows the captions the scan read and the entry
-// that won; its コピー button puts the same text on the clipboard.
+// that won; its コピー button puts the same text on the clipboard, or says in the title that
+// another program holds it.
 TEST(E2eSwitching, DetectionViewShowsTheScanAndCopiesIt) {
   constexpr std::string_view kTitle = "\x8C\x9F\x8F\x6F\x8F\xF3\x8B\xB5";  // 検出状況
   constexpr std::string_view kCopy = "\x83\x52\x83\x73\x81\x5B";            // コピー
@@ -132,8 +133,21 @@ TEST(E2eSwitching, DetectionViewShowsTheScanAndCopiesIt) {
   const HWND copy = drv::FindChildByText(view, L"Button", std::string(kCopy));
   ASSERT_NE(copy, nullptr);
   ASSERT_TRUE(drv::BringToForeground(view, kWait));
+  // Another program holds the clipboard: the title says so, after a few tries.
+  // " → コピーできません（クリップボードが他のプログラムで使用中です）"
+  const std::string busy =
+      std::string(kTitle) +
+      " \x81\xA8 \x83\x52\x83\x73\x81\x5B\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x81\x69"
+      "\x83\x4E\x83\x8A\x83\x62\x83\x76\x83\x7B\x81\x5B\x83\x68\x82\xAA\x91\xBC\x82\xCC"
+      "\x83\x76\x83\x8D\x83\x4F\x83\x89\x83\x80\x82\xC5\x8E\x67\x97\x70\x92\x86\x82\xC5"
+      "\x82\xB7\x81\x6A";
+  ASSERT_NE(OpenClipboard(nullptr), 0);
+  drv::ClickClient(copy, POINT{10, 10});
+  EXPECT_TRUE(drv::WaitUntil([&] { return drv::WindowText(view) == busy; }, kWait));
+  CloseClipboard();
   drv::ClickClient(copy, POINT{10, 10});
   EXPECT_TRUE(drv::WaitUntil([&] { return ClipboardText() == drv::ControlText(field); }, kWait));
+  EXPECT_TRUE(drv::WaitUntil([&] { return drv::WindowText(view) == kTitle; }, kWait));
   EXPECT_NE(ClipboardText().find("\r\n"), std::string::npos);
   EXPECT_TRUE(rig.CloseTabvane());
 }

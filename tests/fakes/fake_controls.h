@@ -45,6 +45,7 @@ class FakeGrid : public SlotGrid {
   }
   RowRange Selection() const override { return selection; }
   int32_t CurrentRow() const override { return current; }
+  void SelectRow(int32_t row) override { Select(row, row); }
 
   void Select(int32_t top, int32_t bottom) { selection = {top, bottom}; current = top; }
 };

@@ -32,8 +32,12 @@ class MemoryFiles : public Files {
   bool failCreate = false;
   bool failWrite = false;
   std::string throwOnRead;  // reading this path runs out of memory
+  std::vector<std::string> existsAsked;  // every path FileExists was asked about
 
-  bool FileExists(const std::string& path) override { return files.count(path) != 0; }
+  bool FileExists(const std::string& path) override {
+    existsAsked.push_back(path);
+    return files.count(path) != 0;
+  }
   bool FolderExists(const std::string& path) override { return folders.count(path) != 0; }
   ReadResult Read(const std::string& path) override {
     if (path == throwOnRead) throw std::bad_alloc();
@@ -109,6 +113,7 @@ class FakeDesktop : public HostPlatform {
   std::function<void()> onPump;  // runs inside each PumpMessages, as a handler would
   MemoryFiles files;
   Files* fileSystem = &files;
+  std::set<char> networkDrives;  // upper-case drive letters mapped to shares
 
   FakeDesktop() = default;
   ~FakeDesktop() override = default;
@@ -199,6 +204,9 @@ class FakeDesktop : public HostPlatform {
     return virtualStore;
   }
   std::string TempFolder() override { return tempFolder; }
+  bool OnNetworkDrive(const std::string& path) override {
+    return path.size() >= 2 && path[1] == ':' && networkDrives.count(path[0]) != 0;
+  }
   Files& FileSystem() override { return *fileSystem; }
   uint32_t TickCount() override { return tick; }
   void PumpMessages() override {

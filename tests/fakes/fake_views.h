@@ -43,6 +43,11 @@ class FakeMainFormView : public MainFormView {
     detectionText = std::string(text);
   }
 
+  int findBoxOpened = 0;
+  void OpenFindBox() override { ++findBoxOpened; }
+  std::vector<std::string> checksAsked;  // every file asked about off the window's thread
+  void CheckFileLater(const std::string& path) override { checksAsked.push_back(path); }
+
   std::vector<std::string> questions;  // every retry question asked
   std::function<bool()> answerRetry = [] { return false; };
   bool AskRetrySave(std::string_view question) override {

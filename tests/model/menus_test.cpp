@@ -6,6 +6,7 @@
 
 #include <array>
 
+#include "model/find.h"
 #include "tests/fakes/fake_controls.h"
 #include "tests/model/forced_files.h"
 
@@ -218,6 +219,41 @@ TEST_F(RowOps, ClearingEveryRowEmptiesTheMenu) {
   EXPECT_EQ(menus[0].Names, TMenu{}.Names);
   EXPECT_EQ(menus[0].BatchFiles, TMenu{}.BatchFiles);
   EXPECT_EQ(grid.Cell(0, 36), "Z");
+}
+
+// The find box's list: named slots only, names before paths, each in page, tab and slot order,
+// nothing from entries outside the six pages; the row names page, tab, key and name.
+TEST(Menus, FindListsNameMatchesThenPathMatchesInMenuOrder) {
+  std::vector<TCommandEntry> entries = {{-1, 0, 0, "before", ""}, {0, 0, 0, "A", ""},
+                                        {0, 0, 0, "A", "kw"},     {0, 1, 0, "B", ""},
+                                        {2, 0, 0, "C", ""},       {6, 0, 0, "after", ""}};
+  BuildTabs(entries, {});
+  std::vector<TMenu> menus(3);
+  const auto put = [&](std::size_t menu, std::size_t slot, const char* name, const char* path) {
+    menus[menu].Names[slot] = name;
+    menus[menu].BatchFiles[slot] = path;
+  };
+  put(2, 0, "Line C", "c.bat");
+  put(1, 35, "line B", "b.bat");
+  put(0, 10, "Arc", "C:\\line\\arc.bat");
+  put(0, 3, "Line A", "a.bat");
+  put(1, 4, "", "line.bat");  // no name: never listed
+  put(0, 4, "x", "C:\\LINE\\x.bat");
+  const FindIndex index(entries, menus);
+  EXPECT_EQ(index.Size(), 5u);
+
+  std::string order;
+  for (const FindHit& hit : index.Filter("LINE")) {
+    order += FindRowText(entries, menus, hit) + "|";
+  }
+  // ﾌｧｲﾙ ＞ A ＞ 3  Line A | ﾌｧｲﾙ ＞ B ＞ Z  line B | 作図 ＞ C ＞ 0  Line C | then the paths
+  const std::string file = "\xCC\xA7\xB2\xD9 \x81\x84 ";
+  EXPECT_EQ(order, file + "A \x81\x84 3  Line A|" + file + "B \x81\x84 Z  line B|" +
+                       "\x8D\xEC\x90\x7D \x81\x84 C \x81\x84 0  Line C|" + file +
+                       "A \x81\x84 4  x|" + file + "A \x81\x84 A  Arc|");
+  EXPECT_EQ(index.Filter("c line").front(), (FindHit{2, 0, 0, 4}));
+  EXPECT_TRUE(index.Filter("  ").empty());
+  EXPECT_TRUE(FindRowText(entries, std::vector<TMenu>(1), {2, 0, 0, 4}).empty());
 }
 
 }  // namespace

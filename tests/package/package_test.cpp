@@ -25,7 +25,7 @@ namespace {
 namespace drv = tabvane::driver;
 namespace fs = std::filesystem;
 
-constexpr drv::Ms kWait{10000};
+constexpr drv::Ms kWait{30000};  // generous: a loaded machine slows Wine down a lot
 constexpr std::string_view kHostTitle = "sample.jww - jw_win";
 // メニュー編集モード
 constexpr std::string_view kEditModeItem =

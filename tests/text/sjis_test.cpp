@@ -16,6 +16,7 @@
 #include <string>
 #include <string_view>
 
+#include "text/fold.h"
 #include "text/texts.h"
 
 namespace tabvane {
@@ -45,6 +46,44 @@ TEST(SjisFindText, MatchesOnlyOnCharacterBoundaries) {
       {"x\x8E\x77\x92\xE8,\x8E\x77\x92\xE8", "\x8E\x77\x92\xE8", 1},
   };
   for (const Case& c : cases) EXPECT_EQ(FindText(c.text, c.needle), c.expected) << c.text;
+}
+
+// The find box's match: case, widths and voiced marks folded, every word somewhere, and still
+// never a match that starts on a second byte.
+TEST(SjisFoldedSearch, EveryWordMatchesFoldedOnCharacterBoundaries) {
+  struct Case {
+    std::string text, query;
+    bool found;
+  };
+  const Case cases[] = {
+      {"OffsetLine", "offSET", true},
+      {"\x82\x6B\x82\x68\x82\x6D\x82\x64", "line", true},         // ＬＩＮＥ
+      {"line", "\x82\x6B\x82\x89\x82\x8E\x82\x85", true},         // Ｌｉｎｅ
+      {"\x82\x50\x82\x51\x82\x52", "23", true},                     // １２３
+      {"\x83\x74\x83\x40\x83\x43\x83\x8B\x8F\x91", "\xCC\xA7\xB2\xD9", true},  // ファイル書 / ﾌｧｲﾙ
+      {"\xCC\xA7\xB2\xD9", "\x83\x74\x83\x40\x83\x43\x83\x8B", true},            // ﾌｧｲﾙ / ファイル
+      {"\x83\x4B\x83\x43\x83\x68", "\xB6\xDE\xB2\xC4\xDE", true},  // ガイド / ｶﾞｲﾄﾞ
+      {"\xB6\xDE\xB2\xC4\xDE", "\x83\x4B\x83\x43\x83\x68", true},  // ｶﾞｲﾄﾞ / ガイド
+      {"\x83\x4A\x83\x43\x83\x67", "\xB6\xDE", false},              // カイト / ｶﾞ
+      {"\x83\x70\x83\x58", "\xCA\xDF\xBD", true},                    // パス / ﾊﾟｽ
+      {"\x83\x6F\x83\x58", "\xCA\xDF\xBD", false},                   // バス / ﾊﾟｽ
+      {"\x83\x94", "\xB3\xDE", true},                                   // ヴ / ｳﾞ
+      {"\xDE\xB6", "\x81\x4A\x83\x4A", true},                         // a lone mark: ゛カ
+      {"\x90\xA1\x96\x40 \x89\x7E\x8C\xCA", "\x89\x7E\x8C\xCA \x90\xA1", true},  // 寸法 円弧 / 円弧 寸
+      {"\x90\xA1\x96\x40 \x89\x7E\x8C\xCA", "\x89\x7E\x81\x40\x96\x40", true},  // full-width blank
+      {"\x90\xA1\x96\x40 \x89\x7E\x8C\xCA", "\x89\x7E x", false},  // one word missing
+      {"anything", " \x81\x40 ", false},                                 // blanks only
+      {"\x95\x5C\x8E\xA6", "\\", false},                              // 表示: 0x5C second byte
+      {"\x83\x61", "a", false},                                          // ヂ: 0x61 second byte
+      {"\x83\x41", "\x83\x61", false},  // ア is not ヂ: second bytes are never lower-cased
+      {"C:\\Tools\\\x95\x5C\x8E\xA6.BAT", "tools\\\x95\x5C .bat", true},  // a path
+      {"C:\\\x95\x5C\\x.bat", "\\x", true},  // the separator after 表's 0x5C
+      {"ab\x82", "\x82", true},                                          // a lone lead byte at the end
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ContainsAllWords(Folded(c.text), FoldedWords(c.query)), c.found)
+        << c.text << " / " << c.query;
+  }
 }
 
 // The first match found by stepping from character to character from the start of the text.

@@ -18,6 +18,7 @@
 #include "tests/fakes/fake_views.h"
 #include "tests/fakes/platform_files.h"
 #include "text/sjis.h"
+#include "ui/find_box.h"
 
 namespace tabvane {
 namespace {
@@ -175,6 +176,7 @@ TEST_F(MainFormTest, RefreshRuleOfEveryHandler) {
       {"Ctrl+V", [](MainFormTest& t) { t.form.FormKeyDown(kVkV, true); }, kStopScanRestart},
       {"Delete", [](MainFormTest& t) { t.form.FormKeyDown(kVkDelete, false); }, kStopScanRestart},
       {"plain C", [](MainFormTest& t) { t.form.FormKeyDown(kVkC, false); }, kUntouched},
+      {"Ctrl+F", [](MainFormTest& t) { t.form.FormKeyDown(kVkF, true); }, kUntouched},
       {"ComboBox1Select",
        [](MainFormTest& t) { t.c.combo.selected = 1; t.form.ComboBox1Select(); },
        kStopRestartNoScan},
@@ -380,6 +382,80 @@ TEST_F(MainFormTest, SlotKeysRunTheirSlotOnTheActivePage) {
   }
 }
 
+// The find box's window: a field, a list of rows with a selection, shown or hidden.
+struct FakeFindBoxView : FindBoxView {
+  bool shown = false;
+  std::string text;
+  std::string openedWith;
+  int32_t rows = 0;
+  int32_t selected = -1;
+  void Open(std::string_view t) override {
+    shown = true;
+    openedWith = std::string(t);
+    text = openedWith;
+  }
+  void Close() override { shown = false; }
+  std::string Text() const override { return text; }
+  void SetRowCount(int32_t count) override { rows = count; }
+  int32_t SelectedRow() const override { return selected; }
+  void SelectRow(int32_t row) override { selected = row; }
+  int32_t RowsPerPage() const override { return 4; }
+};
+
+// Keys in the find box: what Enter, Shift+Enter, Esc and the moving keys do in both modes. The
+// slot found lives on page 1, which is never shown before.
+TEST_F(MainFormTest, FindBoxKeysRunShowOrClose) {
+  constexpr uint16_t kShift = 0x100;  // added to a key: held with Shift
+  const struct {
+    const char* name;
+    bool editMode;
+    std::string query;
+    std::vector<uint16_t> keys;
+    std::string ran;  // the slot run, empty for none
+    int32_t page;     // the page on show afterwards
+    int32_t row;      // the row selected in the list before the last key
+  } cases[] = {
+      {"Enter runs", false, "M3S", {kVkReturn}, SlotName(3, 0), 0, 0},
+      {"Shift+Enter shows", false, "m3s", {kVkReturn + kShift}, "", 1, 0},
+      {"Enter in edit mode shows", true, "m3s", {kVkReturn}, "", 1, 0},
+      {"Esc closes", false, "m3s", {kVkEscape}, "", 0, 0},
+      {"Down moves", false, "m1s1", {kVkDown, kVkDown, kVkReturn}, SlotName(1, 11), 0, 2},
+      {"Up stops at the top", false, "m1s1", {kVkUp, kVkReturn}, SlotName(1, 1), 0, 0},
+      {"pages of 3 rows", false, "m1s", {kVkPageDown, kVkPageDown, kVkPageUp, kVkReturn},
+       SlotName(1, 3), 0, 3},
+      {"PageDown stops at the end", false, "m1s2",
+       {kVkPageDown, kVkPageDown, kVkPageDown, kVkPageDown, kVkReturn}, SlotName(1, 29), 0, 10},
+      {"Enter without a row", false, "nothing", {kVkReturn}, "", 0, -1},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.name);
+    c = FakeMainControls{};
+    Start(k.editMode);
+    FakeFindBoxView boxView;
+    FindBox box(form, boxView);
+    box.Open();
+    ASSERT_TRUE(boxView.shown);
+    boxView.text = k.query;
+    box.EditChange();
+    view.caption.clear();
+    for (const uint16_t key : k.keys) {
+      if (&key == &k.keys.back()) {
+        EXPECT_EQ(boxView.selected, k.row);
+      }
+      EXPECT_TRUE(box.KeyDown(key & 0xFF, (key & kShift) != 0));
+    }
+    EXPECT_EQ(view.caption, k.ran.empty() ? "" : std::string(kLaunchCaption) + k.ran);
+    EXPECT_EQ(c.pages.active, k.page);
+    EXPECT_EQ(boxView.shown, k.row < 0);
+    if (k.page == 1) {
+      EXPECT_EQ(c.grids[1].Cell(1, c.grids[1].CurrentRow()), SlotName(3, 0));
+    }
+    // Opened again, the box has the last text, to be typed over.
+    box.Open();
+    EXPECT_EQ(boxView.openedWith, k.query);
+  }
+}
+
 TEST_F(MainFormTest, DoubleClickRunsTheCurrentRow) {
   Start(false);
   c.grids[0].current = 5;
@@ -558,6 +634,39 @@ TEST_F(MainFormTest, HintNamesTheBatchFileOfANamedSlot) {
   EXPECT_EQ(form.StringGridHint(3), missing + "C:\\Bat\\2.bat");
   EXPECT_EQ(form.StringGridHint(4), std::nullopt);
   EXPECT_EQ(form.StringGridHint(0), std::nullopt);
+
+  // Files on other machines are never asked about on the window's thread: the path shows
+  // without the claim until the answer of a check off that thread says the file is missing.
+  desk.networkDrives = {'N'};
+  desk.files.files["N:\\Bat\\n.bat"] = "";
+  const struct {
+    const char* path;
+    std::optional<bool> answer;  // the check's answer, nullopt while none came
+    std::string hint;
+  } cases[] = {
+      {"\\\\server\\bat\\u.bat", std::nullopt, "\\\\server\\bat\\u.bat"},
+      {"//server/bat/u.bat", false, missing + "//server/bat/u.bat"},
+      {"\\\\?\\UNC\\server\\u.bat", true, "\\\\?\\UNC\\server\\u.bat"},
+      {"N:\\Bat\\gone.bat", std::nullopt, "N:\\Bat\\gone.bat"},
+      {"N:\\Bat\\n.bat", false, missing + "N:\\Bat\\n.bat"},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.path);
+    c.grids[0].SetCell(2, 1, k.path);
+    desk.files.existsAsked.clear();
+    view.checksAsked.clear();
+    EXPECT_EQ(form.StringGridHint(1), k.path);
+    EXPECT_EQ(form.StringGridHint(1), k.path);
+    EXPECT_EQ(view.checksAsked, std::vector<std::string>{k.path}) << "one check at a time";
+    if (k.answer) form.FileChecked(k.path, *k.answer);
+    EXPECT_EQ(form.StringGridHint(1), k.hint);
+    EXPECT_TRUE(desk.files.existsAsked.empty());
+    // An answer serves the next hints for a while, then the file is asked about again.
+    EXPECT_EQ(view.checksAsked.size(), 1u);
+    desk.tick += 20000;
+    form.StringGridHint(1);
+    EXPECT_EQ(view.checksAsked.size(), k.answer ? 2u : 1u);
+  }
 }
 
 TEST_F(MainFormTest, SettingsDialogHandshake) {

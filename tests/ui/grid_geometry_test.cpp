@@ -154,6 +154,33 @@ TEST(GridGeometry, RowAfterKeyStaysOnTheSlots) {
   }
 }
 
+TEST(GridGeometry, WheelRowsAddUpPartsOfANotch) {
+  struct Turn {
+    int32_t delta;
+    uint32_t lines;
+    int32_t rows;
+  };
+  const struct {
+    const char* name;
+    std::vector<Turn> turns;
+  } cases[] = {
+      {"a notch of a wheel", {{120, 3, 3}, {-240, 3, -6}}},
+      {"a touchpad's small steps", {{30, 3, 0}, {30, 3, 1}, {50, 3, 1}, {10, 3, 1}}},
+      {"a turn back drops what was left", {{30, 3, 0}, {-30, 3, 0}, {-10, 3, -1}}},
+      {"the system's lines per notch", {{120, 1, 1}, {120, 7, 7}, {60, 5, 2}, {60, 5, 3}}},
+      {"no scrolling set", {{120, 0, 0}, {60, 3, 1}}},
+      {"a screen per notch", {{120, 0xFFFFFFFF, 15}, {-120, 40, -15}}},
+      {"a delta as large as it comes", {{32767, 3, 36}, {-32768, 3, -36}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    WheelRows wheel;
+    for (const Turn& t : c.turns) {
+      EXPECT_EQ(wheel.Turn(t.delta, t.lines, 15), t.rows) << t.delta << " at " << t.lines;
+    }
+  }
+}
+
 TEST(GridGeometry, RowCursorSpansAnchorToCursor) {
   struct Step {
     int32_t row;

@@ -39,6 +39,36 @@ TEST(Placement, ShiftInsideKeepsTheSize) {
   }
 }
 
+TEST(Placement, TitleBarKeptWhereTheMouseReachesIt) {
+  // A primary monitor with the taskbar at the bottom and one left of it, a little higher.
+  const std::vector<ScreenArea> areas = {{0, 0, 1920, 1040}, {-1280, -200, 0, 824}};
+  struct Case {
+    const char* name;
+    Bounds bounds, expected;
+  };
+  const std::vector<Case> cases = {
+      {"on the primary monitor", {192, 107, 387, 483}, {192, 107, 387, 483}},
+      {"on the left monitor", {-1000, -150, 387, 483}, {-1000, -150, 387, 483}},
+      {"across both", {-200, 100, 387, 483}, {-200, 100, 387, 483}},
+      {"mostly off, enough title bar left", {1850, 500, 387, 483}, {1850, 500, 387, 483}},
+      {"a sliver of title bar at the right edge", {1900, 500, 387, 483}, {1533, 500, 387, 483}},
+      {"title bar behind the taskbar", {500, 1030, 387, 483}, {500, 557, 387, 483}},
+      {"title bar above the screen, the rest on it", {500, -20, 387, 483}, {500, 0, 387, 483}},
+      {"above the left monitor's top", {-900, -400, 387, 483}, {-900, -200, 387, 483}},
+      {"a monitor that is gone, right of the primary", {2500, 300, 387, 483},
+       {1533, 300, 387, 483}},
+      {"a monitor that is gone, far left", {-3000, 300, 387, 483}, {-1280, 300, 387, 483}},
+      {"a narrow window wholly visible", {1880, 10, 40, 60}, {1880, 10, 40, 60}},
+      {"extremes of a hand-edited file", {INT32_MIN, INT32_MIN, 387, 483},
+       {-1280, -200, 387, 483}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(KeepTitleBarReachable(c.bounds, 23, areas), c.expected);
+  }
+  EXPECT_EQ(KeepTitleBarReachable({5000, 5000, 10, 10}, 23, {}), (Bounds{5000, 5000, 10, 10}));
+}
+
 bool Apart(const Place& a, const Place& b) {
   return a.left + a.width <= b.left || b.left + b.width <= a.left ||
          a.top + a.height <= b.top || b.top + b.height <= a.top;

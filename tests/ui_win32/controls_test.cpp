@@ -460,10 +460,14 @@ TEST(WindowBounds, RestoredWhileMinimizedAndShiftedOntoAMonitor) {
     Bounds wanted, placed;
   };
   const std::vector<Case> cases = {
-      // On a monitor, even partly or with negative coordinates: as it is.
-      {{-50, -20, 300, 200}, {-50, -20, 300, 200}},
-      {{work.right - 10, 40, 300, 200}, {work.right - 10, 40, 300, 200}},
-      // On no monitor: inside the nearest work area, its size kept.
+      // Its title bar within reach on a monitor, even partly or with negative coordinates: as
+      // it is.
+      {{-50, 0, 300, 200}, {-50, 0, 300, 200}},
+      {{work.right - 150, 40, 300, 200}, {work.right - 150, 40, 300, 200}},
+      // On no monitor, or only a sliver of its title bar: inside the nearest work area, its
+      // size kept.
+      {{work.right - 10, 40, 300, 200}, {work.right - 300, 40, 300, 200}},
+      {{100, work.top - 190, 300, 200}, {100, work.top, 300, 200}},
       {{work.right + 500, 40, 300, 200}, {work.right - 300, 40, 300, 200}},
       {{-5000, -5000, 300, 200}, {work.left, work.top, 300, 200}},
   };

@@ -54,6 +54,7 @@ LRESULT AppWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         mainHidden_ = true;
       } else if (mainHidden_) {
         mainHidden_ = false;
+        KeepOnScreen(main_);  // its monitor may have gone while it was hidden
         ShowWindow(main_, SW_SHOWNA);
         ShowOwnedPopups(main_, TRUE);
         // The restore may have activated this window before the main window was back.

@@ -3,11 +3,11 @@
 #include "ui/win32/controls.h"
 
 #include <commctrl.h>
-#include <uxtheme.h>
 
 #include <string_view>
 #include <utility>
 
+#include "host/win32/exe_path.h"
 #include "host/win32/wide.h"
 #include "text/texts.h"
 
@@ -18,6 +18,19 @@ constexpr wchar_t kContainerClass[] = L"TabvaneContainer";
 
 constexpr int kStripIdBase = 300;  // TabControl1 .. TabControl6: 300 .. 305
 constexpr int kGridIdBase = 310;   // StringGrid1 .. StringGrid6: 310 .. 315
+
+// SetWindowTheme of uxtheme from the system folder: uxtheme is not one of the DLLs the system
+// always takes from there, so an import of it would be looked for beside the exe first.
+void ClassicTheme(HWND hwnd) {
+  using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+  static const SetWindowThemeFn setTheme = [] {
+    const HMODULE dll = LoadSystemDll(L"uxtheme.dll");
+    return dll == nullptr ? SetWindowThemeFn{nullptr}
+                          : reinterpret_cast<SetWindowThemeFn>(
+                                reinterpret_cast<void*>(GetProcAddress(dll, "SetWindowTheme")));
+  }();
+  if (setTheme != nullptr) setTheme(hwnd, L" ", L" ");
+}
 
 // An index the control's messages take, or -1 when it is outside 0..count-1.
 WPARAM IndexOrNone(int32_t index, int32_t count) {
@@ -85,7 +98,7 @@ bool TabStripControl::Create(HWND parent, int id, HFONT font, int width, int hei
   // Classic tabs, as Windows draws them for a program without visual styles. Wine styles them
   // all the same, and its styled tab control asks the X server where the mouse is on every
   // tab that goes in: two thirds of the requests a fill makes.
-  SetWindowTheme(hwnd_, L" ", L" ");
+  ClassicTheme(hwnd_);
   return true;
 }
 
@@ -240,6 +253,8 @@ void PageControlWindows::ShowActivePage() {
   const int32_t active = ActivePage();
   if (active >= 0) sheets_[static_cast<std::size_t>(active)]->Strip().Fill();
   for (std::size_t i = 0; i < sheets_.size(); ++i) {
+    // A hidden page's grid keeps no hint on the screen.
+    if (static_cast<int32_t>(i) != active) sheets_[i]->Grid().HideTip();
     ShowWindow(sheets_[i]->Handle(), static_cast<int32_t>(i) == active ? SW_SHOW : SW_HIDE);
   }
   // The keys must not go on to a control of a page that was just hidden.

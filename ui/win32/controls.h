@@ -26,6 +26,7 @@ class Container : public Window {
  public:
   bool Create(HWND parent, HWND notifyTarget, HBRUSH background, int x, int y, int width,
               int height, bool shown = true);
+  void SetBackground(HBRUSH background) { background_ = background; }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -16,6 +16,10 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"TabvaneDetection";
 constexpr int kCopyId = 100;
+// Another program may hold the clipboard for a moment (a clipboard manager, a remote desktop's
+// copy): tried this often, this long apart, before the view says it cannot copy.
+constexpr int kClipboardTries = 5;
+constexpr DWORD kClipboardWaitMs = 30;
 
 }  // namespace
 
@@ -87,10 +91,16 @@ void DetectionWindow::Layout() {
                  buttonHeight});
 }
 
-void DetectionWindow::CopyToClipboard() const {
+bool DetectionWindow::CopyToClipboard() const {
   const std::wstring text = WideFromSjis(shown_);
-  if (OpenClipboard(Handle()) == 0) return;
+  bool open = false;
+  for (int attempt = 0; attempt < kClipboardTries && !open; ++attempt) {
+    if (attempt > 0) Sleep(kClipboardWaitMs);
+    open = OpenClipboard(Handle()) != 0;
+  }
+  if (!open) return false;
   EmptyClipboard();
+  bool copied = false;
   const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
   if (const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes); memory != nullptr) {
     if (void* target = GlobalLock(memory); target != nullptr) {
@@ -98,12 +108,14 @@ void DetectionWindow::CopyToClipboard() const {
       GlobalUnlock(memory);
       // The clipboard owns the memory once it takes it; a refusal leaves it ours to free.
       // cppcheck-suppress doubleFree ; cppcheck counts SetClipboardData as a free even when it fails
-      if (SetClipboardData(CF_UNICODETEXT, memory) == nullptr) GlobalFree(memory);
+      copied = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+      if (!copied) GlobalFree(memory);
     } else {
       GlobalFree(memory);
     }
   }
   CloseClipboard();
+  return copied;
 }
 
 LRESULT DetectionWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -126,10 +138,15 @@ LRESULT DetectionWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
       return 0;
     }
     case WM_COMMAND:
-      if (LOWORD(wParam) == kCopyId && HIWORD(wParam) == BN_CLICKED) CopyToClipboard();
+      if (LOWORD(wParam) == kCopyId && HIWORD(wParam) == BN_CLICKED) {
+        // The title says when the copy failed, until the next copy.
+        std::string title(texts::kDetectionTitle);
+        if (!CopyToClipboard()) title += texts::kClipboardBusy;
+        SetWindowTextSjis(Handle(), title);
+      }
       return 0;
     case WM_CTLCOLORSTATIC:  // the read-only field
-      return ControlColour(reinterpret_cast<HDC>(wParam), kWhite, look_.WhiteBrush());
+      return ControlColour(reinterpret_cast<HDC>(wParam), look_.WhiteColour(), look_.WhiteBrush());
     case WM_CLOSE:
       ShowWindow(Handle(), SW_HIDE);  // closing only hides: it opens again where it was
       return 0;

@@ -30,7 +30,8 @@ class DetectionWindow : public Window {
   void SetText(std::string_view text);
   // The text and the button in the font of dpi_, placed for the client area.
   void Layout();
-  void CopyToClipboard() const;
+  // Whether the text went onto the clipboard.
+  bool CopyToClipboard() const;
 
   const Look& look_;
   HWND text_ = nullptr;

@@ -43,7 +43,19 @@ Look::Look()
     : formBrush_(CreateSolidBrush(kFormColour)),
       cellBrush_(CreateSolidBrush(kCellColour)),
       fixedBrush_(CreateSolidBrush(kFixedColour)),
-      whiteBrush_(CreateSolidBrush(kWhite)) {}
+      whiteBrush_(CreateSolidBrush(kWhite)) {
+  ReadContrast();
+}
+
+bool Look::ReadContrast() const {
+  HIGHCONTRASTW contrast{};
+  contrast.cbSize = sizeof(contrast);
+  const bool on = SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) != 0 &&
+                  (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+  const bool changed = on != highContrast_;
+  highContrast_ = on;
+  return changed;
+}
 
 Look::~Look() {
   for (const Scaled& scaled : scaled_) {

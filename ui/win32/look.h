@@ -1,6 +1,7 @@
 // The shell's colours, fonts, brushes and icons, shared by all three windows and released at the
 // end. The fonts and icons come at the DPI a window asks for: the design's pixel sizes scaled
-// to it. Win32 only.
+// to it. In a high-contrast scheme the colours are the system's pairs of background and text
+// instead of the design's. Win32 only.
 #pragma once
 
 #include <windows.h>
@@ -29,10 +30,28 @@ class Look {
   // switcher (ICON_BIG), or in both.
   void SetIcon(HWND window, UINT dpi, WPARAM size) const;
   void SetIcons(HWND window, UINT dpi) const;
-  HBRUSH FormBrush() const { return formBrush_; }
-  HBRUSH CellBrush() const { return cellBrush_; }
-  HBRUSH FixedBrush() const { return fixedBrush_; }
-  HBRUSH WhiteBrush() const { return whiteBrush_; }
+  // Reads again whether a high-contrast scheme is on; true when that changed.
+  bool ReadContrast() const;
+  bool HighContrast() const { return highContrast_; }
+  // The main window and Panel1: button face in high contrast.
+  HBRUSH FormBrush() const { return Pick(formBrush_, COLOR_BTNFACE); }
+  // Grid cells, ComboBox1, ListBox1, the dialogs' fields: window colour in high contrast,
+  // under the window-text colour.
+  HBRUSH CellBrush() const { return Pick(cellBrush_, COLOR_WINDOW); }
+  COLORREF CellColour() const { return highContrast_ ? GetSysColor(COLOR_WINDOW) : kCellColour; }
+  // The grids' fixed row and column: button face under button text in high contrast.
+  HBRUSH FixedBrush() const { return Pick(fixedBrush_, COLOR_BTNFACE); }
+  COLORREF FixedTextColour() const {
+    return GetSysColor(highContrast_ ? COLOR_BTNTEXT : COLOR_WINDOWTEXT);
+  }
+  // The grids' lines, after fixed cells or after slot cells.
+  HBRUSH LineBrush(bool fixed) const {
+    if (highContrast_) return GetSysColorBrush(COLOR_GRAYTEXT);
+    return static_cast<HBRUSH>(GetStockObject(fixed ? GRAY_BRUSH : LTGRAY_BRUSH));
+  }
+  // Read-only fields.
+  HBRUSH WhiteBrush() const { return Pick(whiteBrush_, COLOR_WINDOW); }
+  COLORREF WhiteColour() const { return highContrast_ ? GetSysColor(COLOR_WINDOW) : kWhite; }
 
  private:
   // The fonts and icons of one DPI, made when a window first asks for them and kept to the
@@ -46,11 +65,16 @@ class Look {
     HICON bigIcon = nullptr;
   };
   Scaled& AtDpi(UINT dpi) const;
+  HBRUSH Pick(HBRUSH design, int systemColour) const {
+    return highContrast_ ? GetSysColorBrush(systemColour) : design;
+  }
 
   HBRUSH formBrush_;
   HBRUSH cellBrush_;
   HBRUSH fixedBrush_;
   HBRUSH whiteBrush_;
+  // Follows the system while the program runs, whoever holds the look.
+  mutable bool highContrast_ = false;
   mutable std::vector<Scaled> scaled_;  // a cache: asking for a DPI changes nothing a caller sees
 };
 

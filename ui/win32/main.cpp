@@ -17,6 +17,7 @@
 #include "ui/form2.h"
 #include "ui/form3.h"
 #include "ui/win32/look.h"
+#include "ui/win32/find_box_window.h"
 #include "ui/win32/main_form.h"
 #include "ui/win32/settings_dialog.h"
 #include "ui/win32/single_instance.h"
@@ -96,6 +97,10 @@ int Run(int showCommand) {
   form3Window.Attach(form3);
   form2Window.Attach(form2);
   form1Window.Attach(form1);
+  FindBoxWindow findWindow(look, form1Window);
+  FindBox findBox(form1, findWindow);
+  findWindow.Attach(findBox);
+  form1Window.AttachFindBox(findBox);
 
   try {
     form1Window.Show(showCommand);
@@ -111,6 +116,13 @@ int Run(int showCommand) {
 }  // namespace tabvane
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+  // A drive without a medium (an empty card reader, a DVD drive) named by a slot or a stored
+  // folder fails the call that touches it instead of raising the system's "no disk" box from
+  // a hover, a launch or the start, and a damaged file does the same.
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+  // DLLs loaded from now on come from the system folder only, never from the exe's folder (a
+  // download folder may hold a planted one) or the current folder.
+  tabvane::SearchDllsInSystemFolderOnly();
   try {
     return tabvane::Run(showCommand);
   } catch (...) {

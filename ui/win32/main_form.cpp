@@ -8,8 +8,12 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
+#include <thread>
 
+#include "host/win32/swallowed.h"
 #include "host/win32/wide.h"
+#include "host/win32/win32_files.h"
 #include "model/command_list.h"
 #include "tabvane_version.h"
 #include "text/texts.h"
@@ -35,10 +39,24 @@ constexpr ControlArgs kButton1 = {.kind = WC_BUTTONW,
 constexpr UINT kDetectionCommand = 0x0110;
 // Posted by Show, handled after the first paint.
 constexpr UINT kFinishStartMessage = WM_APP + 1;
+// Posted by a file check's thread with a FileAnswer it hands over.
+constexpr UINT kFileCheckedMessage = WM_APP + 2;
+
+struct FileAnswer {
+  std::string path;
+  bool exists = false;
+};
 
 // PageControl1's rectangle in a client area: below Panel1, all the rest.
 RECT PagesArea(const RECT& client, int panelHeight) {
   return {0, panelHeight, client.right, std::max<LONG>(client.bottom, panelHeight)};
+}
+
+// The common controls keep brushes of the system's colours: a top-level window passes the
+// change on to them.
+BOOL CALLBACK TellColoursChanged(HWND child, LPARAM) {
+  SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
+  return TRUE;
 }
 
 }  // namespace
@@ -133,9 +151,7 @@ void MainForm::Show(int showCommand) {
   }
   ShowWindow(Handle(), showCommand);
   UpdateWindow(Handle());
-  SetFocus(pages_.Sheet(static_cast<std::size_t>(PageSlotIndex(pages_.ActivePage())))
-               .Grid()
-               .Handle());
+  FocusGrid();
 }
 
 bool MainForm::PreviewKey(const MSG& msg) {
@@ -227,6 +243,16 @@ LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kFinishStartMessage:
       FinishStart();
       return 0;
+    case kFileCheckedMessage:
+      OnFileChecked(lParam);
+      return 0;
+    case WM_SYSCOLORCHANGE:
+      look_.ReadContrast();
+      OnColoursChanged();
+      return 0;
+    case WM_SETTINGCHANGE:
+      if (look_.ReadContrast()) OnColoursChanged();
+      break;
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
@@ -241,7 +267,7 @@ LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
       // ComboBox1, its list and ListBox1.
-      return ControlColour(reinterpret_cast<HDC>(wParam), kCellColour, look_.CellBrush());
+      return ControlColour(reinterpret_cast<HDC>(wParam), look_.CellColour(), look_.CellBrush());
     case WM_SYSCOMMAND:
       // The minimize box and the system menu minimize the taskbar entry.
       if ((wParam & 0xFFF0) == SC_MINIMIZE) {
@@ -279,6 +305,44 @@ LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return Window::HandleMessage(message, wParam, lParam);
 }
 
+void MainForm::CheckFileLater(const std::string& path) {
+  const HWND window = Handle();
+  try {
+    // A thread of its own, left to end by itself: a share that is gone holds it for tens of
+    // seconds, or until the process ends.
+    std::thread([window, path] {
+      try {
+        Win32Files files;
+        auto answer = std::make_unique<FileAnswer>(FileAnswer{path, files.FileExists(path)});
+        if (PostMessageW(window, kFileCheckedMessage, 0,
+                         reinterpret_cast<LPARAM>(answer.get())) != 0) {
+          answer.release();  // the window owns it now
+        }
+      } catch (...) {
+        ReportSwallowed("a file check");
+      }
+    }).detach();
+  } catch (...) {
+    // No thread to be had: the hint keeps showing the path without the claim.
+    ReportSwallowed("starting a file check");
+  }
+}
+
+void MainForm::OnColoursChanged() {
+  EnumChildWindows(Handle(), &TellColoursChanged, 0);
+  SetClassLongPtrW(Handle(), GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(look_.FormBrush()));
+  panel_.SetBackground(look_.FormBrush());
+  RedrawWindow(Handle(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+}
+
+void MainForm::OnFileChecked(LPARAM answer) {
+  const std::unique_ptr<FileAnswer> owned(reinterpret_cast<FileAnswer*>(answer));
+  if (form_ == nullptr) return;
+  form_->FileChecked(owned->path, owned->exists);
+  pages_.Sheet(static_cast<std::size_t>(PageSlotIndex(pages_.ActivePage()))).Grid().RefreshTip();
+}
+
 void MainForm::GridDblClick() {
   if (form_ != nullptr) form_->StringGrid1DblClick();
 }
@@ -293,6 +357,20 @@ void MainForm::GridDropFiles(int32_t row, const std::vector<std::string>& paths)
 
 std::optional<std::string> MainForm::GridHint(int32_t row) {
   return form_ != nullptr ? form_->StringGridHint(row) : std::nullopt;
+}
+
+RECT MainForm::FindBoxPlace(int height) const {
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  POINT corner{0, PanelHeight()};
+  ClientToScreen(Handle(), &corner);
+  return {corner.x, corner.y, corner.x + client.right, corner.y + height};
+}
+
+void MainForm::FocusGrid() {
+  SetFocus(pages_.Sheet(static_cast<std::size_t>(PageSlotIndex(pages_.ActivePage())))
+               .Grid()
+               .Handle());
 }
 
 int MainForm::PanelHeight() const { return Scale(design::kPanelHeight, Dpi()); }
@@ -369,9 +447,7 @@ void MainForm::OnActivate(bool active) {
   if (savedFocus_ != nullptr && IsChild(hwnd, savedFocus_) && IsWindowVisible(savedFocus_)) {
     SetFocus(savedFocus_);
   } else {
-    SetFocus(pages_.Sheet(static_cast<std::size_t>(PageSlotIndex(pages_.ActivePage())))
-                 .Grid()
-                 .Handle());
+    FocusGrid();
   }
 }
 

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include "ui/find_box.h"
 #include "ui/form1.h"
 #include "ui/views.h"
 #include "ui/win32/app_window.h"
@@ -56,6 +57,16 @@ class MainForm : public MainFormView, public Window, private GridListener {
   bool AskRetrySave(std::string_view question) override;
   bool DetectionViewShown() const override { return detection_.Shown(); }
   void ShowDetectionView(std::string_view text) override { detection_.Show(Handle(), text); }
+  void OpenFindBox() override {
+    if (findBox_ != nullptr) findBox_->Open();
+  }
+
+  // The find box: its logic, where it opens (under Panel1, as wide as the client area,
+  // height pixels high, on the screen) and the grid that gets the focus when it closes.
+  void AttachFindBox(FindBox& box) { findBox_ = &box; }
+  RECT FindBoxPlace(int height) const;
+  void FocusGrid();
+  void CheckFileLater(const std::string& path) override;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -77,11 +88,17 @@ class MainForm : public MainFormView, public Window, private GridListener {
   // places, a new layout and paint.
   void OnDpiChanged(UINT dpi, const RECT& suggested);
   void OnCommand(int id, int code);
+  // The system's colours changed, or a high-contrast scheme went on or off: the backgrounds
+  // follow, the common controls hear of it and everything is painted again.
+  void OnColoursChanged();
+  // The answer of a CheckFileLater: to the logic, then to a hint that shows.
+  void OnFileChecked(LPARAM answer);
   LRESULT OnNotify(const NMHDR& header);
   void OnActivate(bool active);
 
   const Look& look_;
   TForm1* form_ = nullptr;
+  FindBox* findBox_ = nullptr;
   AppWindow app_;
   Container panel_;
   HWND button1_ = nullptr;

@@ -1,6 +1,7 @@
 // The DPI of the system, monitors and windows through the functions the running Windows has.
 #include "ui/win32/monitor_dpi.h"
 
+#include "host/win32/exe_path.h"
 #include "ui/win32/gdi.h"
 
 namespace tabvane {
@@ -39,7 +40,7 @@ const DpiFunctions& Functions() {
     f.adjustForDpi = Lookup<AdjustWindowRectExForDpiFn>(user32, "AdjustWindowRectExForDpi");
     f.dialogBehaviour =
         Lookup<SetDialogDpiChangeBehaviorFn>(user32, "SetDialogDpiChangeBehavior");
-    f.forMonitor = Lookup<GetDpiForMonitorFn>(LoadLibraryW(L"shcore.dll"), "GetDpiForMonitor");
+    f.forMonitor = Lookup<GetDpiForMonitorFn>(LoadSystemDll(L"shcore.dll"), "GetDpiForMonitor");
     return f;
   }();
   return functions;

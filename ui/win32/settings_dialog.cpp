@@ -90,9 +90,9 @@ INT_PTR SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
       return TRUE;
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC:  // the labels and check boxes
-      return ControlColour(reinterpret_cast<HDC>(wParam), kCellColour, look_.CellBrush());
+      return ControlColour(reinterpret_cast<HDC>(wParam), look_.CellColour(), look_.CellBrush());
     case WM_CTLCOLOREDIT:
-      return ControlColour(reinterpret_cast<HDC>(wParam), kWhite, look_.WhiteBrush());
+      return ControlColour(reinterpret_cast<HDC>(wParam), look_.WhiteColour(), look_.WhiteBrush());
     default:
       return FALSE;
   }

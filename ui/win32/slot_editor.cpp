@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "host/win32/exe_path.h"
 #include "host/win32/wide.h"
 #include "text/texts.h"
 
@@ -83,7 +84,7 @@ LRESULT CALLBACK QuestionHook(int code, WPARAM wParam, LPARAM lParam) noexcept {
 using OpenFileChooser = BOOL(WINAPI*)(OPENFILENAMEW*);
 OpenFileChooser FileChooser() {
   static const OpenFileChooser chooser = [] {
-    const HMODULE dll = LoadLibraryW(L"comdlg32.dll");
+    const HMODULE dll = LoadSystemDll(L"comdlg32.dll");
     if (dll == nullptr) return OpenFileChooser{nullptr};
     return reinterpret_cast<OpenFileChooser>(
         reinterpret_cast<void*>(GetProcAddress(dll, "GetOpenFileNameW")));
@@ -188,7 +189,7 @@ INT_PTR SlotEditorDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
       return TRUE;
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC:  // the labels
-      return ControlColour(reinterpret_cast<HDC>(wParam), kCellColour, look_.CellBrush());
+      return ControlColour(reinterpret_cast<HDC>(wParam), look_.CellColour(), look_.CellBrush());
     default:
       return FALSE;
   }

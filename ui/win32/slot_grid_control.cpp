@@ -10,6 +10,7 @@
 #include <optional>
 #include <utility>
 
+#include "host/win32/exe_path.h"
 #include "host/win32/wide.h"
 #include "ui/win32/gdi.h"
 
@@ -17,10 +18,10 @@ namespace tabvane {
 namespace {
 
 constexpr wchar_t kClassName[] = L"TabvaneGrid";
-constexpr int kWheelRows = 3;   // rows scrolled per notch of the mouse wheel
+constexpr UINT kDefaultWheelLines = 3;  // the system's own default
 
 constexpr UINT_PTR kTipId = 1;
-constexpr int kTipMaxWidth = 600;
+constexpr int32_t kTipMaxWidth = 600;  // at 96 dpi
 
 // The three calls of shell32 a drop needs, loaded on the first drop: most runs never see one,
 // and shell32 with what it pulls in costs start-up time and memory.
@@ -33,7 +34,7 @@ struct DropCalls {
 const DropCalls& Shell() {
   static const DropCalls calls = [] {
     DropCalls found;
-    const HMODULE dll = LoadLibraryW(L"shell32.dll");
+    const HMODULE dll = LoadSystemDll(L"shell32.dll");
     if (dll == nullptr) return found;
     found.queryFile = reinterpret_cast<decltype(&DragQueryFileW)>(
         reinterpret_cast<void*>(GetProcAddress(dll, "DragQueryFileW")));
@@ -62,11 +63,21 @@ bool SlotGridControl::Create(HWND parent, int id, UINT dpi) {
   metrics_ = ScaledGridMetrics(static_cast<int32_t>(dpi), metrics_.columnWidths[1], 0);
   RegisterClassOnce(kClassName, CS_DBLCLKS, nullptr);
   // WS_EX_ACCEPTFILES: files dropped from Explorer come as WM_DROPFILES.
-  return Window::Create({.className = kClassName,
-                         .style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL,
-                         .exStyle = WS_EX_CLIENTEDGE | WS_EX_ACCEPTFILES,
-                         .parent = parent,
-                         .id = id});
+  if (!Window::Create({.className = kClassName,
+                       .style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL,
+                       .exStyle = WS_EX_CLIENTEDGE | WS_EX_ACCEPTFILES,
+                       .parent = parent,
+                       .id = id})) {
+    return false;
+  }
+  // Run as administrator, Tabvane would get no drop from Explorer, which runs below it: the
+  // system lets no message from a lower integrity level through unless the window lets it. A
+  // drop is WM_DROPFILES with the file list copied over by 0x0049 (WM_COPYGLOBALDATA) and
+  // WM_COPYDATA.
+  for (const UINT message : {UINT{WM_DROPFILES}, UINT{WM_COPYDATA}, UINT{0x0049}}) {
+    ChangeWindowMessageFilterEx(Handle(), message, MSGFLT_ALLOW, nullptr);
+  }
+  return true;
 }
 
 void SlotGridControl::SetDpi(UINT dpi) {
@@ -76,6 +87,11 @@ void SlotGridControl::SetDpi(UINT dpi) {
   top_ = ClampTopRow(metrics_, top_);
   UpdateScrollBar();
   InvalidateRect(Handle(), nullptr, FALSE);
+  // The hint shows next time in the font and width of the new DPI.
+  if (tip_ != nullptr) {
+    HideTip();
+    FitTipToDpi();
+  }
 }
 
 void SlotGridControl::SetNameColumnWidth(int32_t width) {
@@ -95,6 +111,9 @@ void SlotGridControl::SetCell(int32_t col, int32_t row, std::string_view text) {
   // A menu shown fills every cell; only a changed one needs a paint.
   if (cell == text) return;
   cell = text;
+  // Another menu under a resting pointer (the host's command switched it): the hint is of the
+  // slot that was there.
+  if (row == tipRow_) HideTip();
   Repaint();
 }
 
@@ -112,8 +131,9 @@ LRESULT SlotGridControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     case WM_VSCROLL: HideTip(); OnVScroll(LOWORD(wParam)); return 0;
     case WM_MOUSEWHEEL:
       HideTip();
-      ScrollTo(top_ - GET_WHEEL_DELTA_WPARAM(wParam) * kWheelRows / WHEEL_DELTA);
+      OnWheel(GET_WHEEL_DELTA_WPARAM(wParam));
       return 0;
+    case WM_MOUSEHWHEEL: return 0;  // nothing scrolls sideways: a touchpad's drift does nothing
     case WM_LBUTTONDOWN:
       HideTip();
       OnMouseDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), (wParam & MK_SHIFT) != 0);
@@ -177,8 +197,8 @@ void SlotGridControl::Paint(HDC dc, const RECT& client) {
   const SelectedObject font(dc, look_.Font(dpi_));
   const int inset = Scale(design::kCellTextInset, static_cast<int32_t>(dpi_));
   SetBkMode(dc, TRANSPARENT);
-  const HBRUSH fixedLine = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
-  const HBRUSH cellLine = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+  const HBRUSH fixedLine = look_.LineBrush(true);
+  const HBRUSH cellLine = look_.LineBrush(false);
   const RowRange selection = cursor_.Selection();
 
   auto paintRow = [&](int32_t row) {
@@ -200,7 +220,9 @@ void SlotGridControl::Paint(HDC dc, const RECT& client) {
       const std::wstring text = WideFromSjis(cells_[static_cast<std::size_t>(col)]
                                                    [static_cast<std::size_t>(row)]);
       if (!text.empty() && width > 0) {
-        SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        SetTextColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT)
+                         : fixed  ? look_.FixedTextColour()
+                                  : GetSysColor(COLOR_WINDOWTEXT));
         ExtTextOutW(dc, left + inset, top + inset, ETO_CLIPPED, &cell, text.c_str(),
                     static_cast<UINT>(text.size()), nullptr);
       }
@@ -252,6 +274,15 @@ void SlotGridControl::OnVScroll(int request) {
     }
     default: break;
   }
+}
+
+void SlotGridControl::OnWheel(int delta) {
+  // Read at each turn: the user may change it at any time.
+  UINT lines = kDefaultWheelLines;
+  if (SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0) == 0) {
+    lines = kDefaultWheelLines;
+  }
+  ScrollTo(top_ - wheel_.Turn(delta, lines, PageRows(metrics_)));
 }
 
 void SlotGridControl::OnMouseDown(int x, int y, bool shift) {
@@ -317,21 +348,20 @@ void SlotGridControl::OnMouseHover(int x, int y) {
     if (tip_ == nullptr) return;
     TTTOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V2_SIZE;  // the size every version of the control accepts
-    tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
+    // Transparent: a pointer that moves on onto the hint still moves over the grid, which
+    // then hides the hint of the row it left.
+    tool.uFlags = TTF_TRACK | TTF_ABSOLUTE | TTF_TRANSPARENT;
     tool.hwnd = Handle();
     tool.uId = kTipId;
     tool.lpszText = const_cast<wchar_t*>(L"");
     SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, kTipMaxWidth);
-    SendMessageW(tip_, WM_SETFONT, reinterpret_cast<WPARAM>(look_.Font(dpi_)), FALSE);
+    FitTipToDpi();
   }
-  std::wstring text = WideFromSjis(*hint);
+  SetTipText(*hint);
   TTTOOLINFOW tool{};
   tool.cbSize = TTTOOLINFOW_V2_SIZE;
   tool.hwnd = Handle();
   tool.uId = kTipId;
-  tool.lpszText = text.data();
-  SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 
   // Below the row, or above it near the bottom of the screen: never over the row itself.
   POINT rowTop{x, RowTop(metrics_, top_, row)};
@@ -348,6 +378,31 @@ void SlotGridControl::OnMouseHover(int x, int y) {
   SendMessageW(tip_, TTM_TRACKPOSITION, 0, MAKELPARAM(place.left, place.top));
   SendMessageW(tip_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
   tipRow_ = row;
+}
+
+void SlotGridControl::SetTipText(const std::string& hint) {
+  std::wstring text = WideFromSjis(hint);
+  TTTOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.hwnd = Handle();
+  tool.uId = kTipId;
+  tool.lpszText = text.data();
+  SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void SlotGridControl::RefreshTip() {
+  if (tip_ == nullptr || tipRow_ < 0) return;
+  const std::optional<std::string> hint = listener_.GridHint(tipRow_);
+  if (hint) {
+    SetTipText(*hint);
+  } else {
+    HideTip();
+  }
+}
+
+void SlotGridControl::FitTipToDpi() {
+  SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, Scale(kTipMaxWidth, static_cast<int32_t>(dpi_)));
+  SendMessageW(tip_, WM_SETFONT, reinterpret_cast<WPARAM>(look_.Font(dpi_)), FALSE);
 }
 
 void SlotGridControl::HideTip() {

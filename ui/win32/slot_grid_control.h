@@ -45,6 +45,11 @@ class SlotGridControl : public SlotGrid, public Window {
   void SetCell(int32_t col, int32_t row, std::string_view text) override;
   RowRange Selection() const override { return cursor_.Selection(); }
   int32_t CurrentRow() const override { return cursor_.Current(); }
+  void SelectRow(int32_t row) override { MoveCursor(row, false); }
+  // Hides the hint, for instance when the grid's page hides.
+  void HideTip();
+  // Asks the listener again for the hint that shows, which may have learnt more since.
+  void RefreshTip();
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -54,6 +59,7 @@ class SlotGridControl : public SlotGrid, public Window {
   void Paint(HDC dc, const RECT& client);
   void OnSize(int height);
   void OnVScroll(int request);
+  void OnWheel(int delta);
   void OnMouseDown(int x, int y, bool shift);
   void OnMouseMove(int y);
   bool OnKeyDown(WPARAM key);
@@ -61,7 +67,8 @@ class SlotGridControl : public SlotGrid, public Window {
   // The tooltip: the row under a resting pointer gets its hint below or above it.
   void OnMouseHover(int x, int y);
   void WatchPointer(int y);
-  void HideTip();
+  void FitTipToDpi();
+  void SetTipText(const std::string& hint);
   // Moves the cursor, scrolls it into view and repaints.
   void MoveCursor(int32_t row, bool extend);
   void ScrollTo(int32_t top);
@@ -75,6 +82,7 @@ class SlotGridControl : public SlotGrid, public Window {
   GridMetrics metrics_;
   std::array<std::array<std::string, kGridRows>, kGridColumns> cells_;  // [col][row]
   RowCursor cursor_;
+  WheelRows wheel_;
   int32_t top_ = 1;        // first visible slot row
   bool dragging_ = false;  // left button held since a press on a slot row
   HWND tip_ = nullptr;     // made when the pointer first rests on the grid

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "host/win32/swallowed.h"
 #include "host/win32/wide.h"
@@ -119,6 +120,7 @@ void Dialog::RunModal() {
     CreateControls();
   }
   OnShow();
+  KeepOnScreen(hwnd_);  // its monitor may have gone since it last showed
   const HWND owner = GetWindow(hwnd_, GW_OWNER);
   if (owner != nullptr) EnableWindow(owner, FALSE);
   ShowWindow(hwnd_, SW_SHOWNORMAL);
@@ -337,19 +339,35 @@ RECT ScreenRect(const Bounds& bounds) {
           edge(bounds.top, bounds.height)};
 }
 
+// Adds the monitor's work area to the std::vector<ScreenArea> at data.
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, RECT*, LPARAM data) noexcept {
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (!GetMonitorInfoW(monitor, &info)) return TRUE;
+  const RECT& work = info.rcWork;
+  try {
+    reinterpret_cast<std::vector<ScreenArea>*>(data)->push_back(
+        {work.left, work.top, work.right, work.bottom});
+  } catch (...) {
+    return FALSE;  // out of memory: the areas so far
+  }
+  return TRUE;
+}
+
 }  // namespace
 
 void PlaceOnScreen(HWND hwnd, const Bounds& bounds, bool resize) {
-  const RECT wanted = ScreenRect(bounds);
-  Bounds placed = bounds;
-  if (MonitorFromRect(&wanted, MONITOR_DEFAULTTONULL) == nullptr) {
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    if (GetMonitorInfoW(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &info)) {
-      placed = ShiftInside(bounds, {info.rcWork.left, info.rcWork.top, info.rcWork.right,
-                                    info.rcWork.bottom});
-    }
+  std::vector<ScreenArea> workAreas;
+  EnumDisplayMonitors(nullptr, nullptr, &AddWorkArea, reinterpret_cast<LPARAM>(&workAreas));
+  // The title bar and the frame above the client area, as the window has them now.
+  RECT window{};
+  POINT client{0, 0};
+  int titleHeight = 0;
+  if (!IsIconic(hwnd) && GetWindowRect(hwnd, &window) && ClientToScreen(hwnd, &client)) {
+    titleHeight = client.y - window.top;
   }
+  if (titleHeight <= 0) titleHeight = GetSystemMetrics(SM_CYCAPTION);
+  const Bounds placed = KeepTitleBarReachable(bounds, titleHeight, workAreas);
   // A window already there is left alone: at start-up the stored bounds are mostly where the
   // window was made, and each move costs a round trip to the server under Wine.
   const Bounds current = OuterBounds(hwnd);
@@ -360,6 +378,10 @@ void PlaceOnScreen(HWND hwnd, const Bounds& bounds, bool resize) {
   UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
   if (!resize) flags |= SWP_NOSIZE;
   SetWindowPos(hwnd, nullptr, placed.left, placed.top, placed.width, placed.height, flags);
+}
+
+void KeepOnScreen(HWND hwnd) {
+  if (hwnd != nullptr && !IsIconic(hwnd)) PlaceOnScreen(hwnd, OuterBounds(hwnd), false);
 }
 
 namespace {

@@ -162,10 +162,14 @@ void SetWindowTextSjis(HWND hwnd, std::string_view text);
 // Outer bounds: the restored bounds while minimized, the maximized bounds while maximized.
 Bounds OuterBounds(HWND hwnd);
 
-// Moves (and with resize, sizes) a top-level window to bounds in pixels. Bounds on no monitor
-// at all are shifted into the nearest monitor's work area; bounds on any monitor stay as they
-// are.
+// Moves (and with resize, sizes) a top-level window to bounds in pixels. Bounds whose title
+// bar the mouse cannot reach on any monitor's work area are shifted into the nearest one;
+// others stay as they are.
 void PlaceOnScreen(HWND hwnd, const Bounds& bounds, bool resize);
+
+// The same for the window where it is now: before it shows again, since a monitor may have gone
+// while it was hidden.
+void KeepOnScreen(HWND hwnd);
 
 // What turns the settings file's 96-dpi numbers into a monitor's pixels and back: its DPI and
 // its top left corner (ScaleBounds, UnscaleBounds).
