@@ -4,6 +4,7 @@
 #include "host/host_launch.h"
 
 #include <array>
+#include <utility>
 
 #include "text/func.h"
 #include "text/sjis.h"
@@ -97,11 +98,31 @@ bool WriteBridgeBatch(Files& files, std::string_view folder, std::string_view ba
   return WriteInPlace(files, path, BridgeBatchBytes(batch)).ok;
 }
 
+std::optional<std::string> VirtualStoreFolder(const VirtualStore& store, std::string_view folder) {
+  // "C:\Program Files\Jw\" goes to "<store>Program Files\Jw\".
+  if (folder.size() < 3 || folder[1] != ':' || folder[2] != '\\' || store.store.empty()) {
+    return std::nullopt;
+  }
+  for (const std::string& protectedFolder : store.protectedFolders) {
+    if (IsInFolder(folder, protectedFolder)) return store.store + std::string(folder.substr(3));
+  }
+  return std::nullopt;
+}
+
 BridgeFolder FindBridgeFolder(HostPlatform& platform, WindowHandle target) {
   if (target != 0 && platform.IsWindow(target)) {
     if (const std::optional<std::string> exe = platform.ProcessImagePath(target)) {
       const std::string_view folder = FolderPart(*exe);
-      if (!folder.empty()) return {std::string(folder), BridgeFolder::Source::Process};
+      if (!folder.empty()) {
+        // A virtualised host reads the store's copy of a file whenever one exists: the batch
+        // written into its real folder would never be read, or a stale copy run instead.
+        if (const std::optional<VirtualStore> store = platform.FileVirtualization(target)) {
+          if (std::optional<std::string> moved = VirtualStoreFolder(*store, folder)) {
+            return {std::move(*moved), BridgeFolder::Source::VirtualStore};
+          }
+        }
+        return {std::string(folder), BridgeFolder::Source::Process};
+      }
     }
   }
   const std::string hostPath = GetHostExePath(platform);
@@ -127,6 +148,10 @@ LaunchOutcome RunSlot(HostPlatform& platform, const std::vector<TCommandEntry>& 
   const BridgeFolder bridge = FindBridgeFolder(platform, target);
   if (bridge.folder.empty()) return outcome;
 
+  // The store's folders exist only once something was written there.
+  if (bridge.source == BridgeFolder::Source::VirtualStore) {
+    CreateFolders(platform.FileSystem(), bridge.folder);
+  }
   // Ctrl+B would make the host run the bridge batch of an earlier launch.
   if (!WriteBridgeBatch(platform.FileSystem(), bridge.folder, batch)) {
     outcome.caption = Caption(texts::kBatchNotWritten);

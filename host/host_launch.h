@@ -31,15 +31,21 @@ bool WriteBridgeBatch(Files& files, std::string_view folder, std::string_view ba
 
 // Where the bridge batch of a launch goes, and where that came from.
 struct BridgeFolder {
-  enum class Source { None, Process, Registry };
+  // VirtualStore: the target's folder as the system redirects its process's files there.
+  enum class Source { None, Process, Registry, VirtualStore };
   std::string folder;  // with its trailing separator; empty when there is none
   Source source = Source::None;
 };
 
-// The folder of the target's own executable, where the running host reads the bridge batch;
-// when that cannot be read (no live target, access refused), the folder of the registry's
-// open command.
+// The folder of the target's own executable, where the running host reads the bridge batch, or
+// its copy in the virtual store when the system virtualises the target's files and that
+// folder is a protected one; when the executable cannot be read (no live target, access
+// refused), the folder of the registry's open command.
 BridgeFolder FindBridgeFolder(HostPlatform& platform, WindowHandle target);
+
+// Where the system redirects a virtualised process's files of folder: below the store, the
+// path without its drive, when folder lies in one of the protected folders; else nullopt.
+std::optional<std::string> VirtualStoreFolder(const VirtualStore& store, std::string_view folder);
 
 // What a launch asks of the main window.
 struct LaunchOutcome {

@@ -27,6 +27,16 @@ struct KeyEvent {
   bool operator==(const KeyEvent&) const = default;
 };
 
+// Where Windows sends the file writes of a process it virtualises (a legacy 32-bit program
+// without a manifest, run by a standard user) that go into a protected folder, and where that
+// process reads such files first.
+struct VirtualStore {
+  // The protected folders: both Program Files, Windows, ProgramData; trailing separators.
+  std::vector<std::string> protectedFolders;
+  // %LOCALAPPDATA%\VirtualStore\ : a protected path without its drive goes below it.
+  std::string store;
+};
+
 class HostPlatform : public TickSource {
  public:
   using WindowProc = std::function<bool(WindowHandle)>;  // return false to stop
@@ -63,6 +73,12 @@ class HostPlatform : public TickSource {
   // Default value of a key under HKEY_CLASSES_ROOT, opened for reading only; text types
   // (REG_SZ, REG_EXPAND_SZ, unexpanded) up to the first zero byte; nullopt for anything else.
   virtual std::optional<std::string> ClassesRootDefaultValue(std::string_view subkey) = 0;
+  // The virtual store of the process that owns the window when the system virtualises its
+  // file writes (read from the same token as its integrity level); nullopt when it does not,
+  // or will not tell.
+  virtual std::optional<VirtualStore> FileVirtualization(WindowHandle window) = 0;
+  // The user's temporary folder, in long names with its trailing separator; empty when unknown.
+  virtual std::string TempFolder() = 0;
   // Whether path starts with the letter of a drive mapped to a network share (or, without a
   // drive, the current folder lies on one): a question about such a file waits for the share,
   // tens of seconds when it is gone. Asks nothing of the share itself.

@@ -2,6 +2,8 @@
 // in-place write of the bridge batch. Depends only on the Files interface.
 #include "model/files.h"
 
+#include "text/sjis.h"
+
 namespace tabvane {
 
 namespace {
@@ -12,12 +14,35 @@ SaveResult Failed(Files& files) { return {false, files.FailureText()}; }
 }  // namespace
 
 SaveResult SaveAtomically(Files& files, const std::string& path, std::string_view bytes) {
+  if (files.FileExists(path)) {
+    const ReadResult current = files.Read(path);
+    if (current.opened && current.complete && current.bytes == bytes) return {true, {}};
+  }
   const std::string temp = path + ".tmp";
   SaveResult result = WriteInPlace(files, temp, bytes);
-  // The temporary file is closed by now, so it can be moved or removed.
-  if (result.ok && !files.Replace(temp, path)) result = Failed(files);
+  // The temporary file is closed by now, so it can be moved or removed. The old file stays
+  // whole between the tries: each replace happens in one step or not at all.
+  for (int tried = 1; result.ok && !files.Replace(temp, path); ++tried) {
+    if (tried == kReplaceTries || !files.FailureIsMomentary()) {
+      result = Failed(files);
+      break;
+    }
+    files.Pause(kReplacePauseMs);
+  }
   if (!result.ok) files.Remove(temp);
   return result;
+}
+
+bool CreateFolders(Files& files, std::string_view folder) {
+  if (folder.empty() || files.FolderExists(std::string(folder))) return !folder.empty();
+  // The parent first: the folder part of the path without its last separator.
+  std::string_view parent = folder;
+  if (FolderPartLength(parent) == parent.size()) parent.remove_suffix(1);
+  parent = FolderPart(parent);
+  if (!parent.empty() && parent.size() < folder.size() && !CreateFolders(files, parent)) {
+    return false;
+  }
+  return files.CreateFolder(std::string(folder)) || files.FolderExists(std::string(folder));
 }
 
 SaveResult WriteInPlace(Files& files, const std::string& path, std::string_view bytes) {

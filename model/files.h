@@ -50,6 +50,18 @@ class Files {
   virtual bool Remove(const std::string& path) = 0;
   // The file's stamp in one cheap call; nullopt when there is no file or it cannot be asked.
   virtual std::optional<FileStamp> Stamp(const std::string& path) = 0;
+  // Creates the folder path (its parent exists already); false on failure. A layer that makes
+  // no folders (a test's wrapper) keeps this answer.
+  virtual bool CreateFolder(const std::string& path) {
+    (void)path;
+    return false;
+  }
+  // Whether the call that just failed may work when made again in a moment: another program
+  // (antivirus, the search indexer, a cloud-sync client) holds the file. Asked right after the
+  // failure; a layer that cannot tell says no.
+  virtual bool FailureIsMomentary() { return false; }
+  // Waits ms milliseconds between such tries, dispatching nothing.
+  virtual void Pause(uint32_t ms) { (void)ms; }
   // The system's words (Shift-JIS) for why the call just made failed, whichever of this
   // layer's calls or a handle's it was; asked right after the failure. May be empty.
   virtual std::string FailureText() = 0;
@@ -62,9 +74,20 @@ struct SaveResult {
   explicit operator bool() const { return ok; }
 };
 
-// Writes bytes to a temporary file beside path, then replaces path with it. On any failure
-// the temporary file is removed and the old file at path is left untouched.
+// How often and how far apart the replace of a save is tried while another program holds the
+// file: about a second in all.
+inline constexpr int kReplaceTries = 10;
+inline constexpr uint32_t kReplacePauseMs = 100;
+
+// Writes bytes to a temporary file beside path, then replaces path with it, trying the replace
+// again while the failure is momentary. On any failure the temporary file is removed and the
+// old file at path is left untouched. When the file at path holds these bytes already, nothing
+// is written at all (so a read-only file or place is no failure when nothing changed).
 SaveResult SaveAtomically(Files& files, const std::string& path, std::string_view bytes);
+
+// Creates folder (with its trailing separator) and every missing folder above it; whether it
+// exists afterwards.
+bool CreateFolders(Files& files, std::string_view folder);
 
 // Creates or truncates path and writes bytes into it, as the bridge batch is written.
 SaveResult WriteInPlace(Files& files, const std::string& path, std::string_view bytes);

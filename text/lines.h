@@ -10,8 +10,9 @@
 
 namespace tabvane {
 
-// The number of LF bytes in bytes: LineCursor gives at most one line more.
-std::size_t CountLineFeeds(std::string_view bytes);
+// The number of lines (as LF bytes end them) that hold a TAB: LineCursor gives no more lines
+// with a TAB than this, however many TABs or empty lines the bytes hold.
+std::size_t CountLinesWithTab(std::string_view bytes);
 
 class LineCursor {
  public:

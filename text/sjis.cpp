@@ -63,4 +63,22 @@ std::size_t FolderPartLength(std::string_view path) {
   return length;
 }
 
+bool IsInFolder(std::string_view path, std::string_view folder) {
+  if (!folder.empty() && FolderPartLength(folder) == folder.size() && folder.back() == '\\') {
+    folder.remove_suffix(1);
+  }
+  if (folder.empty() || path.size() < folder.size()) return false;
+  const auto upper = [](char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  };
+  for (std::size_t i = 0; i < folder.size(); i = NextBoundary(folder, i)) {
+    if (IsCp932Lead(static_cast<unsigned char>(folder[i]))) {
+      if (path.compare(i, 2, folder.substr(i, 2)) != 0) return false;
+    } else if (upper(path[i]) != upper(folder[i])) {
+      return false;
+    }
+  }
+  return path.size() == folder.size() || path[folder.size()] == '\\';
+}
+
 }  // namespace tabvane

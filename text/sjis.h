@@ -41,4 +41,9 @@ inline std::string_view FileNamePart(std::string_view path) {
   return path.substr(FolderPartLength(path));
 }
 
+// Whether path lies in folder (given with or without its last "\\") or is that folder: ASCII
+// letters compared without regard to case, as Windows compares names; a double-byte character
+// byte for byte, so that its second byte is never taken for a letter. False for an empty folder.
+bool IsInFolder(std::string_view path, std::string_view folder);
+
 }  // namespace tabvane

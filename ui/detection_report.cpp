@@ -60,6 +60,9 @@ void AddTarget(Lines& lines, const DetectionFacts& facts) {
     case BridgeFolder::Source::Registry:
       bridge += facts.bridge.folder + std::string(texts::kFromRegistry);
       break;
+    case BridgeFolder::Source::VirtualStore:
+      bridge += facts.bridge.folder + std::string(texts::kFromVirtualStore);
+      break;
     case BridgeFolder::Source::None: bridge += texts::kNone; break;
   }
   lines.Add(bridge);

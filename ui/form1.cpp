@@ -85,26 +85,35 @@ void TForm1::FormShow() {
   priorCommands_.reset();
   captionsRead_ = false;
   state.FExeDir = std::string(FolderPart(exePath_));
+  // Without a path (its folder has no code page 932 name) every file name would be wrong: none
+  // is read and none is ever written.
+  const bool folderUsable = !exePath_.empty();
 
   // The windows' design positions are the defaults a missing settings line leaves.
   state.settings.main = view_.GetBounds();
   state.settings.slotEditor = form2_.GetPosition();
   state.settings.settingsDialog = form3_.GetPosition();
-  settingsLoaded_ = LoadSettings(files, SettingsFile(), state.FExeDir, state.settings);
+  if (folderUsable) {
+    settingsLoaded_ = LoadSettings(files, SettingsFile(), state.FExeDir, state.settings);
+  }
   view_.SetBounds(state.settings.main);
   form2_.SetPosition(state.settings.slotEditor);
   form3_.SetPosition(state.settings.settingsDialog);
 
   ApplyNameColumnWidth();
 
-  listStamp_ = files.Stamp(CommandListPath());
-  CommandListFile list = ReadCommandList(files, platform_.Codec(), CommandListPath());
-  state.FEntries = std::move(list.entries);
-  lastScan_.listEncoding = list.encoding;
-  lastScan_.unmappable = list.unmappable;
+  if (folderUsable) {
+    listStamp_ = files.Stamp(CommandListPath());
+    CommandListFile list = ReadCommandList(files, platform_.Codec(), CommandListPath());
+    state.FEntries = std::move(list.entries);
+    lastScan_.listEncoding = list.encoding;
+    lastScan_.unmappable = list.unmappable;
+  }
   const int32_t menuCount = BuildTabs(state.FEntries, controls_.TabControls);
-  state.menus = LoadMenus(files, MenuFile(), menuCount);
-  menusLoaded_ = !state.menus.unreadable;
+  if (folderUsable) {
+    state.menus = LoadMenus(files, MenuFile(), menuCount);
+    menusLoaded_ = !state.menus.unreadable;
+  }
   state.FClip.clear();
   state.FTargetWnd = 0;
 
@@ -117,6 +126,7 @@ void TForm1::FormShow() {
   ShowMenu(state.FEntries, state.menus.FMenus, *controls_.StringGrids[0], 0, 0);
   controls_.Timer1.Stop();
   RefreshState();
+  if (!folderUsable) view_.SetCaption(UnusableFolderCaption());
 }
 
 void TForm1::FormClose() {
@@ -151,7 +161,9 @@ void TForm1::SaveFile(SaveMoment moment, bool loaded, const std::string& path,
   const std::string cantSave = std::string(texts::kCaptionPrefix) + std::string(texts::kCantSave) +
                                std::string(FileNamePart(path));
   if (!loaded) {
-    if (moment == SaveMoment::Edit) view_.SetCaption(cantSave);
+    if (moment == SaveMoment::Edit) {
+      view_.SetCaption(exePath_.empty() ? UnusableFolderCaption() : cantSave);
+    }
     return;
   }
   for (;;) {
@@ -171,15 +183,24 @@ void TForm1::SaveFile(SaveMoment moment, bool loaded, const std::string& path,
 }
 
 void TForm1::KeepMenuBackup() {
-  backupKept_ = true;
   Files& files = platform_.FileSystem();
-  if (!files.FileExists(MenuFile())) return;
-  // The file on disk is still the one start-up read: only this program writes it, and only
-  // from now on.
-  const ReadResult start = files.Read(MenuFile());
-  if (start.opened && start.complete) {
-    SaveAtomically(files, state.FExeDir + "ga_list.bak", start.bytes);
+  if (!files.FileExists(MenuFile())) {
+    backupKept_ = true;
+    return;
   }
+  // The file on disk is still the one start-up read: only this program writes it, only from
+  // now on, and only bytes that differ from it.
+  const ReadResult start = files.Read(MenuFile());
+  const bool read = start.opened && start.complete;
+  // A save that changes nothing keeps the backup of the last session that changed the menus.
+  if (read && start.bytes == MenuFileBytes(state.menus)) return;
+  backupKept_ = true;
+  if (read) SaveAtomically(files, state.FExeDir + "ga_list.bak", start.bytes);
+}
+
+std::string TForm1::UnusableFolderCaption() {
+  return std::string(texts::kCaptionPrefix) + std::string(texts::kUnusableFolder) +
+         std::string(texts::kNoSjisName);
 }
 
 void TForm1::RefreshState() {
@@ -239,6 +260,7 @@ void TForm1::Timer1Timer() {
 }
 
 void TForm1::ReloadCommandListIfChanged() {
+  if (exePath_.empty()) return;  // a folder Tabvane cannot name: no file is read or written
   Files& files = platform_.FileSystem();
   const std::optional<FileStamp> stamp = files.Stamp(CommandListPath());
   // Unchanged, or gone (an editor may be replacing it): the list in memory stays.
@@ -270,7 +292,7 @@ void TForm1::TeachCommand(TForm4& form4) {
   form4.FCaptionText = CaptionText(lastScan_.captions.commands);
   form4.FAccepted = false;
   form4.ShowModal();
-  if (form4.FAccepted) {
+  if (form4.FAccepted && !exePath_.empty()) {
     Files& files = platform_.FileSystem();
     const ReadResult now = files.Read(CommandListPath());
     const std::optional<std::string> bytes =
@@ -380,6 +402,14 @@ void TForm1::StringGridDropFiles(int32_t row, const std::vector<std::string>& pa
   // The heading row, a tab without a menu or no batch file among the files: nothing happens.
   if (row < 1 || row > kSlotCount || batches.empty() || menu <= 0 ||
       static_cast<std::size_t>(menu) > state.menus.FMenus.size()) {
+    return;
+  }
+  // Explorer hands over the files of a zip folder as copies in the temporary folder, which
+  // vanish later: a slot would name a file that is gone.
+  const std::string temp = platform_.TempFolder();
+  if (std::any_of(batches.begin(), batches.end(),
+                  [&](const std::string& path) { return IsInFolder(path, temp); })) {
+    view_.SetCaption(std::string(texts::kCaptionPrefix) + std::string(texts::kTempFolderDrop));
     return;
   }
   controls_.Timer1.Stop();

@@ -128,8 +128,11 @@ class TForm1 {
   // written), question is the first line of the retry question at the close.
   void SaveFile(SaveMoment moment, bool loaded, const std::string& path,
                 std::string_view question, const std::function<SaveResult()>& save);
-  // Keeps the menu file as it was at start-up as ga_list.bak, before the session's first save.
+  // Keeps the menu file as it was at start-up as ga_list.bak, before the session's first save
+  // that changes it.
   void KeepMenuBackup();
+  // "Tabvane → このフォルダーでは使えません: ...", for an exe folder without a usable name.
+  static std::string UnusableFolderCaption();
 
   MainControls controls_;
   MainFormView& view_;

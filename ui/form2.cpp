@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "text/lines.h"
 #include "text/sjis.h"
@@ -67,10 +68,10 @@ std::string DroppedBatchName(Files& files, const std::string& path) {
   const std::optional<std::string> line = FirstLine(files, path);
   if (line && (StartsWithNoCase(*line, "REM") || StartsWithNoCase(*line, "@REM"))) {
     std::string title = TitleOf(*line);
-    if (!title.empty() && title.front() != '#') return title;
+    if (!title.empty() && title.front() != '#') return WithoutLineBreaks(std::move(title));
   }
   const std::string_view name = FileNamePart(path);
-  return std::string(name.substr(0, std::min(name.rfind('.'), name.size())));
+  return WithoutLineBreaks(std::string(name.substr(0, std::min(name.rfind('.'), name.size()))));
 }
 
 bool IsBatchFilePath(std::string_view path) {

@@ -17,7 +17,8 @@ std::string ReadBatchTitle(Files& files, const std::string& path);
 
 // The name a batch file dropped on a slot gets: its title by the rule above when its first
 // line, trimmed, begins with "REM" or "@REM" (any letter case) and that title is neither empty
-// nor a directive beginning with "#"; otherwise the file's name without its extension.
+// nor a directive beginning with "#"; otherwise the file's name without its extension. TAB, CR,
+// LF and 0x1A in it become blanks, as in a name the slot editor hands back.
 std::string DroppedBatchName(Files& files, const std::string& path);
 
 // A path whose file name ends in ".bat" or ".cmd", in any letter case.

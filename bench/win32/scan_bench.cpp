@@ -110,6 +110,8 @@ class ReplayDesktop : public HostPlatform {
   std::optional<std::string> ClassesRootDefaultValue(std::string_view) override {
     return std::nullopt;
   }
+  std::optional<VirtualStore> FileVirtualization(WindowHandle) override { return std::nullopt; }
+  std::string TempFolder() override { return {}; }
   bool OnNetworkDrive(const std::string&) override { return false; }
   Files& FileSystem() override { return real_files_; }
   TextCodec& Codec() override { return codec_; }

@@ -7,8 +7,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <thread>
 
 namespace tabvane {
 
@@ -103,6 +105,12 @@ bool PosixFiles::Replace(const std::string& source, const std::string& target) {
 }
 
 bool PosixFiles::Remove(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+bool PosixFiles::CreateFolder(const std::string& path) { return ::mkdir(path.c_str(), 0777) == 0; }
+
+bool PosixFiles::FailureIsMomentary() { return errno == EBUSY; }
+
+void PosixFiles::Pause(uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 std::string PosixFiles::FailureText() { return std::strerror(errno); }
 

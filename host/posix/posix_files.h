@@ -15,6 +15,9 @@ class PosixFiles : public Files {
   bool Replace(const std::string& source, const std::string& target) override;
   bool Remove(const std::string& path) override;
   std::optional<FileStamp> Stamp(const std::string& path) override;
+  bool CreateFolder(const std::string& path) override;
+  bool FailureIsMomentary() override;
+  void Pause(uint32_t ms) override;
   std::string FailureText() override;
 };
 

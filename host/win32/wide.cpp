@@ -1,4 +1,4 @@
-// Two-pass conversions with code page 932 named explicitly.
+// Two-pass conversions with code page 932 named explicitly, and the Shift-JIS name of a path.
 // Win32 only.
 #include "host/win32/wide.h"
 
@@ -45,18 +45,32 @@ std::wstring WideFromSjis(std::string_view sjis) { return WideFrom(kShiftJis, sj
 std::wstring WideFromUtf8(std::string_view utf8) { return WideFrom(CP_UTF8, utf8); }
 
 std::string SjisFromWide(std::wstring_view wide) {
-  return NarrowFrom(kShiftJis, 0, wide, "?", nullptr);
+  return NarrowFrom(kShiftJis, WC_NO_BEST_FIT_CHARS, wide, "?", nullptr);
 }
 
 std::optional<std::string> SjisExactFromWide(std::wstring_view wide) {
   if (wide.size() > static_cast<std::size_t>(INT_MAX)) return std::nullopt;
   BOOL usedDefault = FALSE;
-  std::string sjis = NarrowFrom(kShiftJis, WC_NO_BEST_FIT_CHARS, wide, nullptr, &usedDefault);
+  std::string sjis = NarrowFrom(kShiftJis, WC_NO_BEST_FIT_CHARS, wide, "?", &usedDefault);
   // Nothing written for a text that is not empty is a failure too.
   if (usedDefault != FALSE || (sjis.empty() && !wide.empty())) return std::nullopt;
   return sjis;
 }
 
-std::string Utf8FromWide(std::wstring_view wide) { return NarrowFrom(CP_UTF8, 0, wide, nullptr, nullptr); }
+std::optional<std::string> SjisPathFromWide(const std::wstring& path) {
+  if (path.empty()) return std::nullopt;
+  if (std::optional<std::string> exact = SjisExactFromWide(path)) return exact;
+  const DWORD needed = GetShortPathNameW(path.c_str(), nullptr, 0);
+  if (needed == 0) return std::nullopt;
+  std::wstring shortForm(needed, L'\0');
+  const DWORD length = GetShortPathNameW(path.c_str(), shortForm.data(), needed);
+  if (length == 0 || length >= needed) return std::nullopt;
+  shortForm.resize(length);
+  return SjisExactFromWide(shortForm);
+}
+
+std::string Utf8FromWide(std::wstring_view wide) {
+  return NarrowFrom(CP_UTF8, 0, wide, nullptr, nullptr);
+}
 
 }  // namespace tabvane

@@ -99,9 +99,10 @@ std::unique_ptr<WriteHandle> Win32Files::Create(const std::string& path) {
 bool Win32Files::Replace(const std::string& source, const std::string& target) {
   const std::wstring to = WideFromSjis(target);
   // A read-only file stays as the user made it. Windows refuses to move over one; Wine does not.
+  // Its own error, not the access denied of a file held for a moment, which is tried again.
   const DWORD attributes = GetFileAttributesW(to.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-    SetLastError(ERROR_ACCESS_DENIED);
+    SetLastError(ERROR_FILE_READ_ONLY);
     return false;
   }
   return MoveFileExW(WideFromSjis(source).c_str(), to.c_str(),
@@ -120,6 +121,21 @@ std::optional<FileStamp> Win32Files::Stamp(const std::string& path) {
   return FileStamp{join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime),
                    join(data.nFileSizeHigh, data.nFileSizeLow)};
 }
+
+bool Win32Files::CreateFolder(const std::string& path) {
+  return CreateDirectoryW(WideFromSjis(path).c_str(), nullptr) != 0;
+}
+
+// Antivirus, the search indexer and cloud-sync clients open a file just written without letting
+// others delete or replace it: the replace fails with a sharing violation, or access denied,
+// until they let go.
+bool Win32Files::FailureIsMomentary() {
+  const DWORD error = GetLastError();
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+         error == ERROR_ACCESS_DENIED;
+}
+
+void Win32Files::Pause(uint32_t ms) { Sleep(ms); }
 
 std::string Win32Files::FailureText() {
   const DWORD error = GetLastError();

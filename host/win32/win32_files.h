@@ -23,6 +23,9 @@ class Win32Files : public Files {
   bool Replace(const std::string& source, const std::string& target) override;
   bool Remove(const std::string& path) override;
   std::optional<FileStamp> Stamp(const std::string& path) override;
+  bool CreateFolder(const std::string& path) override;
+  bool FailureIsMomentary() override;
+  void Pause(uint32_t ms) override;
   std::string FailureText() override;
 };
 

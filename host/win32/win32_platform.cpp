@@ -3,6 +3,7 @@
 #include "host/win32/win32_platform.h"
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "host/win32/exe_path.h"
@@ -132,10 +133,9 @@ std::optional<std::string> Win32Platform::ProcessImagePath(WindowHandle window) 
   }
   const std::optional<std::wstring> path = ProcessImagePathW(processId);
   if (!path || path->empty()) return std::nullopt;
-  // A path with a character code page 932 cannot hold names no file once converted.
-  std::string sjis = SjisFromWide(*path);
-  if (WideFromSjis(sjis) != *path) return std::nullopt;
-  return sjis;
+  // A path with a character code page 932 cannot hold names no file once converted: its short
+  // form, when it has one, does.
+  return SjisPathFromWide(*path);
 }
 
 namespace {
@@ -146,12 +146,29 @@ std::optional<uint32_t> RefusedOrUnknown() {
                                                   : std::nullopt;
 }
 
-// The integrity level of the process's token; kIntegrityRefused when the token is not shown.
-std::optional<uint32_t> IntegrityLevelOf(HANDLE process) {
-  HANDLE token = nullptr;
-  if (::OpenProcessToken(process, TOKEN_QUERY, &token) == 0) {
-    return RefusedOrUnknown();
+// The token, opened for querying, of the process that owns the window (0: this process);
+// nullptr, with the system's error kept, when it cannot be opened.
+HANDLE WindowToken(WindowHandle window) {
+  HANDLE process = ::GetCurrentProcess();
+  if (window != 0) {
+    DWORD processId = 0;
+    if (::GetWindowThreadProcessId(ToHwnd(window), &processId) == 0) {
+      ::SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+      return nullptr;
+    }
+    process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (process == nullptr) return nullptr;
   }
+  HANDLE token = nullptr;
+  const BOOL opened = ::OpenProcessToken(process, TOKEN_QUERY, &token);
+  const DWORD error = ::GetLastError();
+  if (window != 0) ::CloseHandle(process);
+  ::SetLastError(error);
+  return opened != 0 ? token : nullptr;
+}
+
+// The integrity level the token carries.
+std::optional<uint32_t> IntegrityLevelOf(HANDLE token) {
   std::optional<uint32_t> level;
   DWORD size = 0;
   ::GetTokenInformation(token, TokenIntegrityLevel, nullptr, 0, &size);
@@ -164,23 +181,71 @@ std::optional<uint32_t> IntegrityLevelOf(HANDLE process) {
       level = *::GetSidSubAuthority(label->Label.Sid, static_cast<DWORD>(*count - 1));
     }
   }
-  ::CloseHandle(token);
   return level;
+}
+
+// A folder named by an environment variable, Shift-JIS with its trailing separator; empty when
+// it is not set or has no Shift-JIS name.
+std::string FolderFromEnvironment(const wchar_t* name) {
+  std::wstring value(MAX_PATH, L'\0');
+  DWORD length = ::GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size()));
+  if (length >= value.size()) {
+    value.resize(length);
+    length = ::GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size()));
+  }
+  if (length == 0 || length >= value.size()) return {};
+  value.resize(length);
+  std::string folder = SjisPathFromWide(value).value_or(std::string());
+  if (!folder.empty() && FolderPartLength(folder) != folder.size()) folder += '\\';
+  return folder;
 }
 
 }  // namespace
 
 std::optional<uint32_t> Win32Platform::IntegrityLevel(WindowHandle window) {
-  if (window == 0) return IntegrityLevelOf(::GetCurrentProcess());
-  DWORD processId = 0;
-  if (::GetWindowThreadProcessId(ToHwnd(window), &processId) == 0) return std::nullopt;
-  const HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-  if (process == nullptr) {
-    return RefusedOrUnknown();
-  }
-  const std::optional<uint32_t> level = IntegrityLevelOf(process);
-  ::CloseHandle(process);
+  const HANDLE token = WindowToken(window);
+  if (token == nullptr) return RefusedOrUnknown();
+  const std::optional<uint32_t> level = IntegrityLevelOf(token);
+  ::CloseHandle(token);
   return level;
+}
+
+std::optional<VirtualStore> Win32Platform::FileVirtualization(WindowHandle window) {
+  const HANDLE token = WindowToken(window);
+  if (token == nullptr) return std::nullopt;
+  DWORD enabled = 0;
+  DWORD size = 0;
+  const BOOL read =
+      ::GetTokenInformation(token, TokenVirtualizationEnabled, &enabled, sizeof(enabled), &size);
+  ::CloseHandle(token);
+  if (read == 0 || enabled == 0) return std::nullopt;
+  // The folders the system virtualises, on the system drive; a variable that is not set
+  // leaves its folder out.
+  VirtualStore store;
+  for (const wchar_t* name : {L"ProgramFiles", L"ProgramFiles(x86)", L"ProgramW6432",
+                              L"SystemRoot", L"ProgramData"}) {
+    std::string folder = FolderFromEnvironment(name);
+    if (!folder.empty()) store.protectedFolders.push_back(std::move(folder));
+  }
+  const std::string localAppData = FolderFromEnvironment(L"LOCALAPPDATA");
+  if (localAppData.empty()) return std::nullopt;
+  store.store = localAppData + "VirtualStore\\";
+  return store;
+}
+
+std::string Win32Platform::TempFolder() {
+  std::wstring temp(MAX_PATH + 1, L'\0');
+  const DWORD length = ::GetTempPathW(static_cast<DWORD>(temp.size()), temp.data());
+  if (length == 0 || length > temp.size()) return {};
+  temp.resize(length);
+  // Explorer hands over long names; the temporary path may be given in short ones.
+  const DWORD needed = ::GetLongPathNameW(temp.c_str(), nullptr, 0);
+  if (needed > 0) {
+    std::wstring longForm(needed, L'\0');
+    const DWORD got = ::GetLongPathNameW(temp.c_str(), longForm.data(), needed);
+    if (got > 0 && got < needed) temp.assign(longForm, 0, got);
+  }
+  return SjisPathFromWide(temp).value_or(std::string());
 }
 
 std::optional<std::string> Win32Platform::ClassesRootDefaultValue(std::string_view subkey) {

@@ -46,6 +46,8 @@ class Win32Platform : public HostPlatform {
   std::optional<std::string> ProcessImagePath(WindowHandle window) override;
   std::optional<uint32_t> IntegrityLevel(WindowHandle window) override;
   std::optional<std::string> ClassesRootDefaultValue(std::string_view subkey) override;
+  std::optional<VirtualStore> FileVirtualization(WindowHandle window) override;
+  std::string TempFolder() override;
   bool OnNetworkDrive(const std::string& path) override;
   Files& FileSystem() override;
   TextCodec& Codec() override { return codec_; }

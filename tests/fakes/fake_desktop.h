@@ -65,6 +65,10 @@ class MemoryFiles : public Files {
     if (it == files.end()) return std::nullopt;
     return FileStamp{std::hash<std::string>{}(it->second), it->second.size()};
   }
+  bool CreateFolder(const std::string& path) override {
+    if (folders.count(std::string(FolderPart(path.substr(0, path.size() - 1)))) == 0) return false;
+    return folders.insert(path).second;
+  }
   std::string FailureText() override { return "no room"; }
 
  private:
@@ -92,6 +96,7 @@ struct FakeWindow {
   std::string className = "Window";
   std::optional<std::string> exePath;  // its process's executable, when it can be read
   std::optional<uint32_t> integrity = 0x2000;  // its process's integrity level
+  bool virtualized = false;  // the system virtualises its process's file writes
 };
 
 class FakeDesktop : public HostPlatform {
@@ -106,6 +111,9 @@ class FakeDesktop : public HostPlatform {
   std::size_t keysTaken = SIZE_MAX;  // how many events of one SendKeys the system takes
   std::optional<uint32_t> ownIntegrity = 0x2000;
   std::map<std::string, std::string, std::less<>> registry;  // HKCR subkey -> default value
+  VirtualStore virtualStore{{"C:\\Program Files\\", "C:\\Program Files (x86)\\", "C:\\Windows\\"},
+                            "C:\\Users\\u\\AppData\\Local\\VirtualStore\\"};
+  std::string tempFolder = "C:\\Users\\u\\AppData\\Local\\Temp\\";
   uint32_t tick = 5000;
   uint32_t tickStep = 16;  // added on each PumpMessages
   int pumps = 0;
@@ -197,6 +205,12 @@ class FakeDesktop : public HostPlatform {
     if (it == registry.end()) return std::nullopt;
     return it->second;
   }
+  std::optional<VirtualStore> FileVirtualization(WindowHandle window) override {
+    const auto it = windows.find(window);
+    if (it == windows.end() || !it->second.virtualized) return std::nullopt;
+    return virtualStore;
+  }
+  std::string TempFolder() override { return tempFolder; }
   bool OnNetworkDrive(const std::string& path) override {
     return path.size() >= 2 && path[1] == ':' && networkDrives.count(path[0]) != 0;
   }

@@ -1,6 +1,7 @@
 // A Files wrapper for fault injection: passes every call to a real file layer, but can fail the
-// k-th write, a Create, a Close, a Replace or a Remove, or stop the program (an exception) just
-// before a Replace, when the temporary file is written and the old file not yet replaced.
+// k-th write, a Create, a Close, a Replace (or hold the file for some tries) or a Remove, or stop
+// the program (an exception) just before a Replace, when the temporary file is written and the
+// old file not yet replaced.
 #pragma once
 
 #include <memory>
@@ -20,6 +21,7 @@ struct FileFaults {
   bool failReplace = false;     // Replace fails and changes nothing
   bool failRemove = false;      // Remove fails and changes nothing
   bool stopBeforeReplace = false;  // Replace throws Stopped: the program ends right there
+  int holdReplace = 0;          // Replace fails momentarily this many times (a file held)
 };
 
 // Thrown to model the program stopping (power cut, killed) in the middle of a save.
@@ -34,11 +36,15 @@ class FaultyFiles : public Files {
 
   Faults faults;
   int writeCalls = 0;  // Write calls so far, over all handles
+  int createCalls = 0;
+  int replaceCalls = 0;
+  int pausedMs = 0;    // the pauses between tries, summed
 
   bool FileExists(const std::string& path) override { return real_.FileExists(path); }
   bool FolderExists(const std::string& path) override { return real_.FolderExists(path); }
   ReadResult Read(const std::string& path) override { return real_.Read(path); }
   std::unique_ptr<WriteHandle> Create(const std::string& path) override {
+    ++createCalls;
     if (faults.failCreate) return nullptr;
     if (!faults.failCreateIn.empty() && path.rfind(faults.failCreateIn, 0) == 0) return nullptr;
     std::unique_ptr<WriteHandle> handle = real_.Create(path);
@@ -46,11 +52,16 @@ class FaultyFiles : public Files {
     return std::make_unique<Handle>(*this, std::move(handle));
   }
   bool Replace(const std::string& source, const std::string& target) override {
+    ++replaceCalls;
     if (faults.stopBeforeReplace) throw Stopped{};
-    return !faults.failReplace && real_.Replace(source, target);
+    held_ = faults.holdReplace > 0;
+    if (held_) --faults.holdReplace;
+    return !held_ && !faults.failReplace && real_.Replace(source, target);
   }
   bool Remove(const std::string& path) override { return !faults.failRemove && real_.Remove(path); }
   std::optional<FileStamp> Stamp(const std::string& path) override { return real_.Stamp(path); }
+  bool FailureIsMomentary() override { return held_; }
+  void Pause(uint32_t ms) override { pausedMs += static_cast<int>(ms); }
   std::string FailureText() override { return "injected fault"; }
 
  private:
@@ -72,6 +83,7 @@ class FaultyFiles : public Files {
   };
 
   Files& real_;
+  bool held_ = false;  // the last Replace failed as a held file does
 };
 
 }  // namespace tabvane::fakes

@@ -12,6 +12,11 @@
 #include <system_error>
 
 #ifdef _WIN32
+#include <windows.h>
+
+#include <optional>
+#include <thread>
+
 #include "host/win32/wide.h"
 #endif
 
@@ -190,6 +195,44 @@ TEST(FilesLayer, SaveIntoAMissingFolderOrOverAFolderFailsCleanly) {
   EXPECT_TRUE(files.FolderExists(dir / "sub"));
   EXPECT_FALSE(files.FileExists(dir / "sub.tmp"));
 }
+
+#ifdef _WIN32
+// A file another program holds open for a moment without letting it be replaced (as antivirus
+// does): the save tries again and replaces it once it is let go.
+TEST(FilesLayer, SaveWaitsForAFileHeldForAMoment) {
+  ScratchDir dir;
+  const std::string path = dir / "ga_list.txt";
+  WriteBytes(path, "old\r\n");
+  const HANDLE held =
+      CreateFileW(WideFromSjis(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  std::thread release([held] {
+    Sleep(300);
+    CloseHandle(held);
+  });
+  const SaveResult result = SaveAtomically(PlatformFiles(), path, "new\r\n");
+  release.join();
+  EXPECT_TRUE(result) << result.error;
+  EXPECT_EQ(ReadBytes(path), "new\r\n");
+  EXPECT_FALSE(PlatformFiles().FileExists(path + ".tmp"));
+}
+
+// A path code page 932 cannot hold is named by its short form, which names the same file; a
+// look-alike is never taken for a character (no best fit: "¥" is not "\\").
+TEST(FilesLayer, PathsWithoutAShiftJisNameUseTheirShortForm) {
+  ScratchDir dir;
+  const std::wstring folder = WideFromSjis(dir.path()) + L"caf\u00E9";
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  const std::optional<std::string> sjis = SjisPathFromWide(folder);
+  ASSERT_TRUE(sjis.has_value()) << "no short name";
+  EXPECT_EQ(sjis->find('?'), std::string::npos) << *sjis;
+  EXPECT_TRUE(PlatformFiles().FolderExists(*sjis)) << *sjis;
+  EXPECT_EQ(SjisPathFromWide(WideFromSjis(dir.path()) + L"missing\u00E9"), std::nullopt);
+  EXPECT_EQ(SjisFromWide(L"C:\u00A5x"), "C:?x");
+  EXPECT_EQ(SjisPathFromWide(WideFromSjis(dir.path())), dir.path());
+}
+#endif
 
 }  // namespace
 }  // namespace tabvane

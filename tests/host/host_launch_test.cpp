@@ -65,6 +65,9 @@ TEST(BridgeBatch, ElevenLinesByteForByte) {
 constexpr const char* kBatch = "D:\\bat\\x.bat";
 constexpr const char* kBridge = "C:\\Host\\Tabvane.bat";
 constexpr const char* kProcessBridge = "E:\\Run\\Tabvane.bat";
+constexpr const char* kProgramsBridge = "C:\\Program Files\\Jw\\Tabvane.bat";
+constexpr const char* kStoreBridge =
+    "C:\\Users\\u\\AppData\\Local\\VirtualStore\\Program Files\\Jw\\Tabvane.bat";
 constexpr const char* kCaption = "Tabvane \x81\xA8 Name";  // "Tabvane → Name"
 constexpr const char* kNormal = "show 7 normal";
 // "Tabvane → Tabvane.bat を書き込めません"
@@ -137,6 +140,21 @@ TEST(RunSlot, EveryWayALaunchEnds) {
          r.desk.registry.clear();
        },
        0, 3, kCaption, kProcessBridge, kNormal, kCtrlB, true},
+      {"a host in Program Files",
+       [](Launch& r) { r.desk.windows[7].exePath = "C:\\Program Files\\Jw\\host.exe"; },
+       0, 3, kCaption, kProgramsBridge, kNormal, kCtrlB, true},
+      {"a virtualised host in Program Files reads its store: folders made there",
+       [](Launch& r) {
+         r.desk.windows[7].exePath = "C:\\Program Files\\Jw\\host.exe";
+         r.desk.windows[7].virtualized = true;
+       },
+       0, 3, kCaption, kStoreBridge, kNormal, kCtrlB, true},
+      {"a virtualised host outside the protected folders",
+       [](Launch& r) {
+         r.desk.windows[7].exePath = "E:\\Run\\host.exe";
+         r.desk.windows[7].virtualized = true;
+       },
+       0, 3, kCaption, kProcessBridge, kNormal, kCtrlB, true},
       {"bridge not writable: no activation, no keys",
        [](Launch& r) { r.desk.files.folders.erase("C:\\Host\\"); },
        0, 3, kNotWritten, nullptr, nullptr, {}, false},
@@ -179,7 +197,8 @@ TEST(RunSlot, EveryWayALaunchEnds) {
     launch.desk.AddWindow(2, "other program");
     launch.desk.foreground = 2;
     launch.desk.registry[kOpenKey] = "\"C:\\Host\\host.exe\" \"%1\"";
-    launch.desk.files.folders = {"C:\\Host\\", "D:\\bat\\", "E:\\Run\\"};
+    launch.desk.files.folders = {"C:\\Host\\", "D:\\bat\\", "E:\\Run\\", "C:\\Program Files\\Jw\\",
+                                 "C:\\Users\\u\\AppData\\Local\\"};
     launch.desk.files.files[kBatch] = "@REM x\r\n";
     c.change(launch);
 
@@ -187,7 +206,7 @@ TEST(RunSlot, EveryWayALaunchEnds) {
                                           launch.settings, 0, c.tab, c.slot);
 
     EXPECT_EQ(outcome.caption, c.caption ? std::optional<std::string>(c.caption) : std::nullopt);
-    for (const char* bridge : {kBridge, kProcessBridge}) {
+    for (const char* bridge : {kBridge, kProcessBridge, kProgramsBridge, kStoreBridge}) {
       const bool expected = c.bridge != nullptr && std::string(c.bridge) == bridge;
       EXPECT_EQ(launch.desk.files.files.count(bridge), expected ? 1u : 0u) << bridge;
     }

@@ -84,6 +84,7 @@ TEST(SaveFaults, PreviousFileSurvivesEveryFailedStep) {
     bool oldFile;      // a previous file exists
     Outcome outcome;
     TempAfter temp;
+    int replaces = 0;  // the tries of the replace, when they count
   } cases[] = {
       {"no fault", {}, false, true, Outcome::Saved, TempAfter::None},
       {"no fault, stale temporary", {}, true, true, Outcome::Saved, TempAfter::None},
@@ -92,7 +93,11 @@ TEST(SaveFaults, PreviousFileSurvivesEveryFailedStep) {
        TempAfter::None},
       {"1st write fails half-way", {.failWriteCall = 1}, false, true, Outcome::Failed, TempAfter::None},
       {"close (flush) fails", {.failClose = true}, false, true, Outcome::Failed, TempAfter::None},
-      {"replace fails", {.failReplace = true}, false, true, Outcome::Failed, TempAfter::None},
+      {"replace fails", {.failReplace = true}, false, true, Outcome::Failed, TempAfter::None, 1},
+      {"file held for 3 tries, then let go", {.holdReplace = 3}, false, true, Outcome::Saved,
+       TempAfter::None, 4},
+      {"file held longer than the tries", {.holdReplace = 99}, false, true, Outcome::Failed,
+       TempAfter::None, kReplaceTries},
       {"replace fails, temporary cannot be removed", {.failReplace = true, .failRemove = true}, false, true,
        Outcome::Failed, TempAfter::NewBytes},
       {"stopped before the replace", {.stopBeforeReplace = true}, false, true, Outcome::Stopped,
@@ -117,6 +122,10 @@ TEST(SaveFaults, PreviousFileSurvivesEveryFailedStep) {
       } catch (const FaultyFiles::Stopped&) {
       }
       EXPECT_EQ(outcome, c.outcome);
+      if (c.replaces > 0) {
+        EXPECT_EQ(files.replaceCalls, c.replaces);
+        EXPECT_EQ(files.pausedMs, (c.replaces - 1) * static_cast<int>(kReplacePauseMs));
+      }
 
       std::vector<std::string> expected;
       if (c.oldFile || c.outcome == Outcome::Saved) expected.push_back(file.name);
@@ -136,6 +145,22 @@ TEST(SaveFaults, PreviousFileSurvivesEveryFailedStep) {
       EXPECT_EQ(ReadBytes(path), file.newBytes);
       EXPECT_EQ(Listing(dir), std::vector<std::string>{file.name});
     }
+  }
+}
+
+// Bytes equal to the file's: no temporary file, no replace, so a read-only file or place is no
+// failure when nothing changed.
+TEST(SaveFaults, UnchangedBytesWriteNothing) {
+  for (const SavedFile& file : SavedFiles()) {
+    SCOPED_TRACE(file.name);
+    ScratchDir dir;
+    const std::string path = dir / file.name;
+    WriteBytes(path, file.newBytes);
+    FaultyFiles files(PlatformFiles(), {.failCreate = true, .failReplace = true});
+    EXPECT_TRUE(file.save(files, path));
+    EXPECT_EQ(files.createCalls, 0);
+    EXPECT_EQ(files.replaceCalls, 0);
+    EXPECT_EQ(Listing(dir), std::vector<std::string>{file.name});
   }
 }
 

@@ -162,6 +162,23 @@ TEST(SjisFolderPart, SplitsAtTheLastRealSeparator) {
   }
 }
 
+TEST(SjisIsInFolder, ComparesNamesAsWindowsDoes) {
+  const struct { std::string path, folder; bool inside; } cases[] = {
+      {"C:\\Users\\u\\Temp\\x.zip\\a.bat", "C:\\Users\\u\\Temp\\", true},
+      {"c:\\program files\\Jw\\", "C:\\Program Files", true},   // letters in any case
+      {"C:\\Program Files (x86)\\Jw\\", "C:\\Program Files\\", false},  // another folder
+      {"C:\\Temp", "C:\\Temp\\", true},
+      {"C:\\Tempo\\a.bat", "C:\\Temp", false},
+      {"C:\\a.bat", "", false},
+      {"D:\\\x83\x41\\a.bat", "D:\\\x83\x61", false},  // ア is not ャ: no case in a second byte
+      {"D:\\\x95\x5C\\a.bat", "D:\\\x95\x5C", true},   // 表 ends in 0x5C, no separator
+      {"D:\\\x95\x5C", "D:\\\x95", false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(IsInFolder(c.path, c.folder), c.inside) << c.path << " in " << c.folder;
+  }
+}
+
 // bytes decoded by the system's code page 932 (Windows' own tables, glibc's CP932), as UTF-8;
 // "(invalid)" when the system rejects them.
 std::string Utf8FromCp932(std::string_view bytes) {

@@ -303,6 +303,7 @@ TEST(MainFormDetectionView, ShowsCaptionsWinnerRunnersUpAndWhyNot) {
     bool target;
     std::string keywords;  // of the entry on line 7
     std::vector<std::string> shows;
+    bool virtualized = false;  // the target's process runs from Program Files, virtualised
   } cases[] = {
       {"a winner", 1, false, true, "alpha,beta",
        {switchedTo + "com_list.txt 7" + line, "alpha" + found + "  beta" + found,
@@ -315,6 +316,10 @@ TEST(MainFormDetectionView, ShowsCaptionsWinnerRunnersUpAndWhyNot) {
       {"edit mode", 1, true, true, "alpha", {noSwitch + "\x83\x81\x83\x6A"}},            // メニュー…
       {"no target", 1, false, false, "alpha",
        {noSwitch + "\x83\x5E\x81\x5B\x83\x51\x83\x62\x83\x67\x82\xC8\x82\xB5"}},  // ターゲットなし
+      {"a virtualised host: the bridge folder in its store", 1, false, true, "alpha",
+       // "...\\VirtualStore\\Program Files\\Jw\\（Jw_cad ..."
+       {"C:\\Users\\u\\AppData\\Local\\VirtualStore\\Program Files\\Jw\\\x81\x69Jw_cad "},
+       true},
   };
   for (const auto& k : cases) {
     SCOPED_TRACE(k.name);
@@ -325,6 +330,10 @@ TEST(MainFormDetectionView, ShowsCaptionsWinnerRunnersUpAndWhyNot) {
     }
     f.form.state.FTargetWnd = k.target ? 50 : 0;
     if (!k.target) f.desk.Close(50);
+    if (k.virtualized) {
+      f.desk.windows[50].exePath = "C:\\Program Files\\Jw\\jw.exe";
+      f.desk.windows[50].virtualized = true;
+    }
     f.form.state.FEntries = {{0, 0, 1, "x", "alpha,gamma", 3}, {2, 1, 2, "y", k.keywords, 7},
                              {3, 0, 3, "z", "beta,omega", 9}};
     f.form.state.menus.FMenus.resize(3);
@@ -571,12 +580,21 @@ TEST_F(MainFormTest, DroppedBatchFilesFillSlots) {
       {"the heading row", 0, 1, 0, {d + "title.bat"}, "", {}, ""},
       {"a tab without a menu", 2, 0, 3, {d + "title.bat"}, "", {}, ""},
       {"no batch file", 0, 1, 5, {d + "notes.txt"}, "", {}, ""},
+      {"a TAB in a title becomes a blank", 1, 0, 1, {d + "tab.bat", d + "jww.bat"}, "",
+       {{2, "Area calc"}, {3, "jww"}}, registered + "2" + n},
+      {"from a zip folder: the temporary folder", 1, 0, 1,
+       {d + "jww.bat", desk.tempFolder + "Temp1_x.zip\\title.bat"}, "", {},
+       // 一時フォルダーのファイルは登録できません
+       std::string(kLaunchCaption) + "\x88\xEA\x8E\x9E\x83\x74\x83\x48\x83\x8B\x83\x5F\x81\x5B"
+       "\x82\xCC\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xCD\x93\x6F\x98\x5E\x82\xC5\x82\xAB"
+       "\x82\xDC\x82\xB9\x82\xF1"},
   };
   desk.files.folders.insert(d);
   desk.files.files[d + "title.bat"] = "  rem Area\r\n";
   desk.files.files[d + "Echo.CMD"] = "@echo off\r\n";
   desk.files.files[d + "jww.bat"] = "REM #jww\r\n";
   desk.files.files[d + "notes.txt"] = "REM notes\r\n";
+  desk.files.files[d + "tab.bat"] = "REM Area\tcalc\r\n";
   const std::string startMenus = MenuFileBytes(SampleMenus("C:\\Bat\\"));
   for (const Case& k : cases) {
     SCOPED_TRACE(k.name);
@@ -777,6 +795,61 @@ TEST_F(MainFormTest, FailedSavesAreSaidAndUnreadFilesNeverWritten) {
     }
     EXPECT_EQ(desk.files.files["C:\\App\\ga_list.txt"] != startMenus, k.menusWritten);
   }
+}
+
+// A session that changes nothing writes nothing: a read-only place closes without a question,
+// and ga_list.bak keeps the menus of the last session that changed them.
+TEST_F(MainFormTest, NothingChangedNothingWritten) {
+  Start(false);
+  TSettings unchanged = form.state.settings;
+  unchanged.main = view.bounds;
+  unchanged.slotEditor = editorView.position;
+  unchanged.settingsDialog = settingsView.position;
+  desk.files.files["C:\\App\\Tabvane.dat"] = SettingsFileBytes(unchanged);
+  desk.files.files["C:\\App\\ga_list.bak"] = "older";
+  desk.files.failCreate = true;  // nothing may be created in the folder
+  c.grids[0].Select(20, 20);
+  form.FormKeyDown(kVkC, true);  // a copy changes no menu
+  form.FormClose();
+  EXPECT_TRUE(view.questions.empty());
+  EXPECT_EQ(view.caption, "");
+  EXPECT_EQ(desk.files.files["C:\\App\\ga_list.bak"], "older");
+
+  // The next session that changes the menus keeps the file it started from.
+  const std::string startMenus = desk.files.files["C:\\App\\ga_list.txt"];
+  desk.files.failCreate = false;
+  form.FormShow();
+  c.grids[0].Select(3, 3);
+  form.FormKeyDown(kVkDelete, false);
+  EXPECT_EQ(desk.files.files["C:\\App\\ga_list.bak"], startMenus);
+}
+
+// An exe whose folder code page 932 cannot name comes without a path: the caption says so and
+// no file is read or written, the settings' neither.
+TEST(MainFormFolder, AFolderWithoutAShiftJisNameReadsAndWritesNothing) {
+  FakeMainControls c;
+  FakeMainFormView view;
+  FakeSlotEditorView editorView;
+  FakeSettingsDialogView settingsView;
+  FakeDesktop desk;
+  desk.files.folders = {""};
+  desk.files.files["com_list.txt"] = kCommandList;  // where a wrong path would look
+  TForm2 form2{editorView, desk.files};
+  TForm3 form3{settingsView};
+  TForm1 form{c.View(), view, desk, form2, form3, ""};
+  form.FormShow();
+  // このフォルダーでは使えません:
+  const std::string unusable = std::string(kLaunchCaption) +
+                               "\x82\xB1\x82\xCC\x83\x74\x83\x48\x83\x8B\x83\x5F\x81\x5B\x82\xC5"
+                               "\x82\xCD\x8E\x67\x82\xA6\x82\xDC\x82\xB9\x82\xF1: ";
+  EXPECT_EQ(view.caption.substr(0, unusable.size()), unusable);
+  EXPECT_TRUE(form.state.FEntries.empty());
+  settingsView.onShow = [&] { form3.FormShow(); form3.Button2Click(); };
+  form.Button1Click();  // an OK of the settings dialog: said again, not saved
+  EXPECT_EQ(view.caption.substr(0, unusable.size()), unusable);
+  form.FormClose();
+  EXPECT_EQ(desk.files.files.size(), 1u);
+  EXPECT_TRUE(view.questions.empty());
 }
 
 // The same start and close on the platform's real files (a Windows file system under Wine;

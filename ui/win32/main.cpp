@@ -5,12 +5,14 @@
 
 #include <commctrl.h>
 
+#include <optional>
 #include <string>
 
 #include "host/win32/exe_path.h"
 #include "host/win32/swallowed.h"
 #include "host/win32/wide.h"
 #include "host/win32/win32_platform.h"
+#include "text/sjis.h"
 #include "ui/form1.h"
 #include "ui/form2.h"
 #include "ui/form3.h"
@@ -46,6 +48,18 @@ int RunMessageLoop(MainForm& main) {
   }
 }
 
+// The exe path in Shift-JIS: its short (8.3) form when code page 932 cannot hold the long one,
+// keeping the exe's own name when it can (the settings file is named after it); empty when
+// neither form can be held, and then Tabvane reads and writes no file.
+std::string SjisExePath(const std::wstring& exePath) {
+  const std::optional<std::string> path = SjisPathFromWide(exePath);
+  if (!path) return {};
+  const std::wstring name = exePath.substr(exePath.find_last_of(L"\\/") + 1);
+  const std::string nameSjis = SjisFromWide(name);
+  if (name.empty() || WideFromSjis(nameSjis) != name) return *path;
+  return std::string(FolderPart(*path)) + nameSjis;
+}
+
 int Run(int showCommand) {
   // A second copy from the same folder would overwrite the first one's files: it brings the
   // first one forward instead and ends, before it reads or writes anything.
@@ -79,7 +93,7 @@ int Run(int showCommand) {
 
   TForm3 form3(form3Window);
   TForm2 form2(form2Window, platform.FileSystem());
-  TForm1 form1(form1Window.Controls(), form1Window, platform, form2, form3, SjisFromWide(exePath));
+  TForm1 form1(form1Window.Controls(), form1Window, platform, form2, form3, SjisExePath(exePath));
   form3Window.Attach(form3);
   form2Window.Attach(form2);
   form1Window.Attach(form1);

@@ -75,7 +75,11 @@ BOOL CALLBACK FindFirstCopy(HWND window, LPARAM data) noexcept {
 SingleInstance::SingleInstance(const std::wstring& exePath) : folderKey_(FolderKey(exePath)) {
   if (folderKey_.empty()) return;  // no folder to guard
   mutex_ = CreateMutexW(nullptr, FALSE, MutexName(folderKey_).c_str());
-  first_ = mutex_ == nullptr || GetLastError() != ERROR_ALREADY_EXISTS;
+  const DWORD error = GetLastError();
+  // Access denied: the mutex exists, made by a copy this one may not open, as when the first
+  // copy runs as administrator and this one does not. Another copy runs either way. Any other
+  // failure tells nothing, and this copy runs.
+  first_ = error != ERROR_ALREADY_EXISTS && !(mutex_ == nullptr && error == ERROR_ACCESS_DENIED);
 }
 
 SingleInstance::~SingleInstance() {

@@ -17,7 +17,7 @@ class SingleInstance {
   SingleInstance(const SingleInstance&) = delete;
   SingleInstance& operator=(const SingleInstance&) = delete;
 
-  // False when a copy started from the same folder runs already.
+  // False when a copy started from the same folder runs already, this user's or an elevated one.
   bool First() const { return first_; }
   // Brings that copy's window forward, restored when it is minimized; waits a few seconds for
   // a copy that is still starting.

@@ -164,7 +164,8 @@ std::optional<std::string> SlotEditorDialog::ChooseBatchFile(std::string_view fo
   chooser.lpstrDefExt = L"bat";
   const OpenFileChooser open = FileChooser();
   if (open == nullptr || !open(&chooser)) return std::nullopt;
-  return SjisFromWide(path.data());
+  // A name code page 932 cannot hold names no file once converted: its short form, or nothing.
+  return SjisPathFromWide(path.data());
 }
 
 bool SlotEditorDialog::AskSetTitle() {

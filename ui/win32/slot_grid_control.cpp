@@ -7,6 +7,9 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <optional>
+#include <utility>
+
 #include "host/win32/exe_path.h"
 #include "host/win32/wide.h"
 #include "ui/win32/gdi.h"
@@ -305,9 +308,9 @@ void SlotGridControl::OnDropFiles(HDROP drop) {
   for (UINT i = 0; i < count; ++i) {
     std::wstring path(static_cast<std::size_t>(shell.queryFile(drop, i, nullptr, 0)) + 1, L'\0');
     path.resize(shell.queryFile(drop, i, path.data(), static_cast<UINT>(path.size())));
-    // A name code page 932 cannot hold names no file once converted: it is left out.
-    const std::string sjis = SjisFromWide(path);
-    if (!path.empty() && WideFromSjis(sjis) == path) paths.push_back(sjis);
+    // A name code page 932 cannot hold names no file once converted: its short form stands in,
+    // and without one it is left out.
+    if (std::optional<std::string> sjis = SjisPathFromWide(path)) paths.push_back(std::move(*sjis));
   }
   shell.finish(drop);
   listener_.GridDropFiles(RowAt(metrics_, top_, point.y), paths);
