@@ -69,8 +69,7 @@ std::vector<std::string> TabCaptions(const std::vector<TCommandEntry>& entries, 
 
 void TForm4::FormShow() {
   FAccepted = false;
-  std::vector<std::string> pages;
-  for (const std::string_view caption : texts::kPageCaptions) pages.emplace_back(caption);
+  const std::vector<std::string> pages(texts::kPageCaptions.begin(), texts::kPageCaptions.end());
   view_.SetPages(pages);
   view_.SetTabs(TabCaptions(*FEntries, FPage));
   view_.SetKeywords(FOffer.captions);

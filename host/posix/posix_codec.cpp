@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 
 namespace tabvane {
 namespace {
@@ -14,8 +15,8 @@ namespace {
 // replacement (counted in refused), and a byte that starts no character is skipped with it.
 std::string Convert(const char* to, const char* from, std::string_view text,
                     std::string_view replacement, std::size_t& refused) {
-  const iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return {};
+  iconv_t cd = iconv_open(to, from);
+  if (reinterpret_cast<std::intptr_t>(cd) == -1) return {};  // iconv_open's (iconv_t)-1
   std::string out;
   std::string buffer(4096, '\0');
   // iconv's interface takes char*, though it never writes through the input pointer.
