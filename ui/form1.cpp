@@ -104,10 +104,7 @@ void TForm1::FormShow() {
 
   if (folderUsable) {
     listStamp_ = files.Stamp(CommandListPath());
-    CommandListFile list = ReadCommandList(files, platform_.Codec(), CommandListPath());
-    state.FEntries = std::move(list.entries);
-    lastScan_.listEncoding = list.encoding;
-    lastScan_.unmappable = list.unmappable;
+    AdoptCommandList(ReadCommandList(files, platform_.Codec(), CommandListPath()));
   }
   const int32_t menuCount = BuildTabs(state.FEntries, controls_.TabControls);
   if (folderUsable) {
@@ -259,6 +256,12 @@ void TForm1::Timer1Timer() {
   ScanHost();
 }
 
+void TForm1::AdoptCommandList(CommandListFile list) {
+  state.FEntries = std::move(list.entries);
+  lastScan_.listEncoding = list.encoding;
+  lastScan_.unmappable = list.unmappable;
+}
+
 void TForm1::ReloadCommandListIfChanged() {
   if (exePath_.empty()) return;  // a folder Tabvane cannot name: no file is read or written
   Files& files = platform_.FileSystem();
@@ -270,9 +273,7 @@ void TForm1::ReloadCommandListIfChanged() {
   listStamp_ = stamp;
   const int32_t page = ActivePage();
   const int32_t tab = ActiveTab();
-  state.FEntries = std::move(list.entries);
-  lastScan_.listEncoding = list.encoding;
-  lastScan_.unmappable = list.unmappable;
+  AdoptCommandList(std::move(list));
   lastScan_.switches.clear();  // indices into the list that was replaced
   RenumberMenus(state.menus, BuildTabs(state.FEntries, controls_.TabControls));
   // The page stays; its tab when the page still has it, else its first.

@@ -115,6 +115,8 @@ class TForm1 {
   // Reads com_list.txt again when its stamp changed since it was read and it reads completely:
   // tabs built again, menus renumbered as a restart would, page and tab kept when they still
   // exist. Nothing when unchanged, gone or not readable to its end (tried again later).
+  // The entries of a list read, with what the detection view says of its encoding.
+  void AdoptCommandList(CommandListFile list);
   void ReloadCommandListIfChanged();
   std::string SettingsFile() const;
   std::string MenuFile() const;
