@@ -14,7 +14,9 @@ SaveResult Failed(Files& files) { return {false, files.FailureText()}; }
 }  // namespace
 
 SaveResult SaveAtomically(Files& files, const std::string& path, std::string_view bytes) {
-  if (files.FileExists(path)) {
+  // Only a file of the same length can hold these bytes already: another length needs no read.
+  const std::optional<FileStamp> stamp = files.Stamp(path);
+  if (stamp && stamp->size == bytes.size()) {
     const ReadResult current = files.Read(path);
     if (current.opened && current.complete && current.bytes == bytes) return {true, {}};
   }
