@@ -17,9 +17,9 @@ std::vector<TCommandEntry> LoadCommandList(Files& files, const std::string& path
 
 std::vector<TCommandEntry> ParseCommandList(std::string_view bytes) {
   std::vector<TCommandEntry> entries;
-  // Room for one entry per line with a TAB: the entries never move while they are read, and
-  // page lines (empty lines too) take no room.
-  entries.reserve(CountLinesWithTab(bytes));
+  // Room for every entry (one per line with a TAB) before the first: the entries never move
+  // while they are read, and page lines (empty lines too) take no room.
+  entries.reserve(TabLinesAtMost(bytes));
 
   int32_t page = -1;
   int32_t tab = -1;

@@ -24,18 +24,26 @@ bool HasStrayCr(std::string_view bytes) {
   return stray != 0;
 }
 
-}  // namespace
-
-std::size_t CountLinesWithTab(std::string_view bytes) {
+// How often byte c stands in bytes: counted in runs of 255 bytes into one byte, which the vector
+// instructions add up in parallel.
+std::size_t CountByte(std::string_view bytes, unsigned char c) {
+  const unsigned char* b = Bytes(bytes);
   std::size_t count = 0;
-  // From each TAB found, the rest of its line is skipped: a line counts once.
-  for (std::size_t tab = bytes.find('\t'); tab != std::string_view::npos;) {
-    ++count;
-    const std::size_t lf = bytes.find('\n', tab);
-    if (lf == std::string_view::npos) break;
-    tab = bytes.find('\t', lf + 1);
+  for (std::size_t run = 0; run < bytes.size(); run += 255) {
+    const std::size_t end = std::min(bytes.size(), run + 255);
+    unsigned char inRun = 0;
+    for (std::size_t i = run; i < end; ++i) {
+      inRun = static_cast<unsigned char>(inRun + (b[i] == c ? 1 : 0));
+    }
+    count += inRun;
   }
   return count;
+}
+
+}  // namespace
+
+std::size_t TabLinesAtMost(std::string_view bytes) {
+  return std::min(CountByte(bytes, '\t'), CountByte(bytes, '\n') + 1);
 }
 
 LineCursor::LineCursor(std::string_view bytes)

@@ -10,9 +10,10 @@
 
 namespace tabvane {
 
-// The number of lines (as LF bytes end them) that hold a TAB: LineCursor gives no more lines
-// with a TAB than this, however many TABs or empty lines the bytes hold.
-std::size_t CountLinesWithTab(std::string_view bytes);
+// No fewer than the lines (as LF bytes end them) that hold a TAB: the smaller of the number of
+// TABs and of lines, so empty lines and a line of many TABs add nothing. Exact while no line
+// holds two TABs; two scans that the compiler turns into vector instructions.
+std::size_t TabLinesAtMost(std::string_view bytes);
 
 class LineCursor {
  public:
