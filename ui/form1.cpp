@@ -229,7 +229,14 @@ void TForm1::ScanHost() {
   if (scan.captions) {
     controls_.ListBox1.Clear();
     for (const std::string& caption : scan.captions->commands) controls_.ListBox1.Add(caption);
-    for (const std::size_t index : scan.switches) SwitchTo(index);
+    // Every switch turns its page's tab and grid; the last one's page is shown, and only when
+    // another page is. Showing each page in turn would hide and show the last one again at
+    // every tick, a full repaint every few seconds while the host stays on one command.
+    for (const std::size_t index : scan.switches) ShowEntryMenu(index);
+    if (!scan.switches.empty()) {
+      const int32_t page = state.FEntries[scan.switches.back()].Page;
+      if (page != ActivePage()) controls_.PageControl1.SetActivePage(page);
+    }
     if (captionsRead_ && scan.captions->commands != lastScan_.captions.commands) {
       priorCommands_ = lastScan_.captions.commands;
     }
@@ -241,9 +248,8 @@ void TForm1::ScanHost() {
   controls_.Timer1.Start(state.settings.FInterval);
 }
 
-void TForm1::SwitchTo(std::size_t index) {
+void TForm1::ShowEntryMenu(std::size_t index) {
   const TCommandEntry& entry = state.FEntries[index];
-  controls_.PageControl1.SetActivePage(entry.Page);
   if (entry.Page >= 0 && entry.Page < kPageCount) {
     controls_.TabControls[SlotIndex(entry.Page)]->SelectTab(entry.TabIndex);
   }

@@ -104,8 +104,8 @@ class TForm1 {
   int32_t ActivePage() const;
   int32_t ActiveTab() const;
   SlotGrid& ActiveGrid() const;
-  // Turns page, tab and grid to the menu of the entry at index.
-  void SwitchTo(std::size_t index);
+  // Turns the tab and grid of the entry's page to the entry's menu; the page shown stays.
+  void ShowEntryMenu(std::size_t index);
   // The slot editor for row of the active grid, handed these values; an OK stores and saves.
   void EditSlot(int32_t row, const std::string& name, const std::string& batchFile);
   // The detection view's text from the last scan, when the view is shown.

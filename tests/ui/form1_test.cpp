@@ -233,7 +233,8 @@ TEST_F(MainFormTest, RefreshRuleOfEveryHandler) {
 }
 
 // The scan turns page, tab and grid to the winning entry, except on the free page and in edit
-// mode, and always ends with the timer armed.
+// mode, and always ends with the timer armed. An entry beaten in the same scan still turns its
+// own page's tab and grid; the winner's page is the one shown.
 TEST(MainFormScan, TurnsPageTabAndGrid) {
   const struct {
     const char* name;
@@ -244,8 +245,12 @@ TEST(MainFormScan, TurnsPageTabAndGrid) {
     int32_t strip;  // strip that must show the tab, -1 for none
     std::size_t grid;
     std::string slot0;  // name cell of slot 0 in that grid
+    TCommandEntry earlier = {0, 0, 0, "x", "no such"};  // listed before the entry
+    int32_t earlierStrip = -1;  // its page when it switched too (menu 1 in its grid)
   } cases[] = {
       {"page 2 tab 1", {2, 1, 3, "x", "alpha,beta"}, 1, false, 2, 2, 2, "menu3"},
+      {"beaten on page 1", {2, 1, 3, "x", "alpha,beta"}, 2, false, 2, 2, 2, "menu3",
+       {1, 2, 1, "x", "beta"}, 1},
       {"free page", {5, 2, 4, "x", "beta"}, 1, false, 5, 5, 5, "menu4"},
       {"page -1", {-1, 1, 0, "x", "alpha"}, 1, false, -1, -1, 5, ""},
       {"page 6", {6, 1, 0, "x", "alpha"}, 1, false, -1, -1, 5, ""},
@@ -259,7 +264,7 @@ TEST(MainFormScan, TurnsPageTabAndGrid) {
     f.desk.AddChild(50, 51, " alpha ");
     f.desk.AddChild(51, 52, "beta");
     f.form.state.FTargetWnd = 50;
-    f.form.state.FEntries = {{0, 0, 0, "x", "no such"}, c.entry};
+    f.form.state.FEntries = {c.earlier, c.entry};
     for (int32_t m = 0; m < 4; ++m) {
       f.form.state.menus.FMenus.emplace_back();
       f.form.state.menus.FMenus.back().Names[0] = "menu" + std::to_string(m + 1);
@@ -276,9 +281,15 @@ TEST(MainFormScan, TurnsPageTabAndGrid) {
 
     EXPECT_EQ(f.c.pages.active, c.page);
     for (std::size_t s = 0; s < f.c.tabs.size(); ++s) {
-      EXPECT_EQ(f.c.tabs[s].selected, static_cast<int32_t>(s) == c.strip ? c.entry.TabIndex : 0);
+      const int32_t strip = static_cast<int32_t>(s);
+      EXPECT_EQ(f.c.tabs[s].selected, strip == c.strip          ? c.entry.TabIndex
+                                      : strip == c.earlierStrip ? c.earlier.TabIndex
+                                                                : 0);
     }
     EXPECT_EQ(f.c.grids[c.grid].cells[1][1], c.slot0);
+    if (c.earlierStrip >= 0) {
+      EXPECT_EQ(f.c.grids[static_cast<std::size_t>(c.earlierStrip)].cells[1][1], "menu1");
+    }
     const bool detected = c.pageBefore != 5 && !c.editMode;
     const std::vector<std::string> read = {" alpha ", "beta"};
     EXPECT_EQ(f.c.list.items, detected ? read : std::vector<std::string>{"old"});
