@@ -1,10 +1,12 @@
 // The running exe under Wine, beside a bare window exe built the same way: time from process
 // start to the first paint of its window, private memory after start-up, and CPU used while
 // idle for a while (normal mode with the default interval, scanning the benchmark desktop,
-// and edit mode). Tabvane runs from app folders of its own: empty (a first start), and with
+// and edit mode), beside a process that does only what a normal-mode tick does (scan_bench
+// --ticks: the same full scan of that desktop at the same interval) and the bare window, all
+// measured over the same minute. Tabvane runs from app folders of its own: empty (a first start), and with
 // the workload's command list, a menu file and a settings file. The bare window's twins tell
 // the shares of Tabvane's DLLs and of its windows (the same windows with no logic).
-//   app_bench.exe TABVANE_EXE [idle seconds] [starts]     (the bare windows beside itself)
+//   app_bench.exe TABVANE_EXE [idle seconds] [starts]  (the bare windows and scan_bench beside it)
 // Prints "RESULT key value" lines (milliseconds, bytes). Win32 only.
 #include <windows.h>
 
@@ -85,10 +87,11 @@ struct Started {
   double ms = 0;  // from CreateProcess to the first painted window
 };
 
-Started StartAndWaitPainted(const std::wstring& exe, const std::wstring& folder) {
+Started StartAndWaitPainted(const std::wstring& exe, const std::vector<std::wstring>& arguments,
+                            const std::wstring& folder) {
   Started started;
   const double t0 = NowMs();
-  started.process = driver::Process::Start(exe, {}, folder);
+  started.process = driver::Process::Start(exe, arguments, folder);
   if (!started.process.Started()) return started;
   const double deadline = t0 + static_cast<double>(kStartTimeout.count());
   while (NowMs() < deadline && started.process.Running()) {
@@ -193,6 +196,7 @@ struct Subject {
   std::wstring folder;
   std::wstring exeName;
   bool firstStart = false;
+  std::vector<std::wstring> arguments = {};
 };
 
 Measured Start(const Subject& subject) {
@@ -202,7 +206,8 @@ Measured Start(const Subject& subject) {
     }
   }
   Measured m;
-  m.started = StartAndWaitPainted(subject.folder + subject.exeName, subject.folder);
+  m.started =
+      StartAndWaitPainted(subject.folder + subject.exeName, subject.arguments, subject.folder);
   if (UnderWine()) m.wineProcess = LinuxProcess::Find(SjisFromWide(subject.folder + subject.exeName));
   return m;
 }
@@ -244,9 +249,12 @@ int Run(const std::wstring& tabvaneExe, int idleSeconds, int starts) {
   const Subject first{"tabvane_first", root + L"first\\", L"Tabvane.exe", true};
   const Subject normal{"tabvane", root + L"normal\\", L"Tabvane.exe"};
   const Subject edit{"tabvane_edit", root + L"edit\\", L"Tabvane.exe"};
+  const Subject ticks{"scan_ticks", root + L"ticks\\", L"scan_bench.exe", false,
+                      {L"--ticks", std::to_wstring(kDefaultInterval)}};
   if (!CopyInto(here + L"bench_bare_window.exe", bare) ||
       !CopyInto(here + L"bench_bare_window_dlls.exe", twin) ||
-      !CopyInto(here + L"bench_bare_window_tree.exe", tree) || !CopyInto(tabvaneExe, first) ||
+      !CopyInto(here + L"bench_bare_window_tree.exe", tree) ||
+      !CopyInto(here + L"scan_bench.exe", ticks) || !CopyInto(tabvaneExe, first) ||
       !PrepareAppFolder(normal.folder, tabvaneExe, false) ||
       !PrepareAppFolder(edit.folder, tabvaneExe, true)) {
     std::fprintf(stderr, "app_bench: cannot prepare the app folders in %ls\n", root.c_str());
@@ -291,7 +299,10 @@ int Run(const std::wstring& tabvaneExe, int idleSeconds, int starts) {
       std::fprintf(stderr, "app_bench: no benchmark desktop\n");
       return 1;
     }
-    Measured runs[] = {Start(normal), Start(edit), Start(bare)};
+    // The ticking process starts last, about a second after the normal-mode Tabvane: their
+    // ticks take turns rather than meet at the server.
+    Measured runs[] = {Start(normal), Start(edit), Start(bare), Start(ticks)};
+    constexpr int kRuns = 4;
     for (const Measured& m : runs) {
       if (m.started.window == nullptr) {
         std::fprintf(stderr, "app_bench: an idle run did not start\n");
@@ -305,12 +316,12 @@ int Run(const std::wstring& tabvaneExe, int idleSeconds, int starts) {
     for (const std::string& item : driver::ComboItems(combo)) {
       if (item.find("bench.jww - jw_win") != std::string::npos) hostListed = true;
     }
-    double used[3];
-    for (int i = 0; i < 3; ++i) used[i] = runs[i].CpuMs();
+    double used[kRuns];
+    for (int i = 0; i < kRuns; ++i) used[i] = runs[i].CpuMs();
     const double t0 = NowMs();
     Sleep(static_cast<DWORD>(idleSeconds) * 1000);
     const double elapsed = NowMs() - t0;
-    for (int i = 0; i < 3; ++i) used[i] = runs[i].CpuMs() - used[i];
+    for (int i = 0; i < kRuns; ++i) used[i] = runs[i].CpuMs() - used[i];
     std::printf("idle: %.0f ms; benchmark host %s in the normal-mode selector\n", elapsed,
                 hostListed ? "listed" : "NOT listed");
     Result("idle_ms", elapsed);
@@ -319,6 +330,7 @@ int Run(const std::wstring& tabvaneExe, int idleSeconds, int starts) {
     Result("idle_normal_cpu_ms", used[0]);
     Result("idle_edit_cpu_ms", used[1]);
     Result("idle_bare_cpu_ms", used[2]);
+    Result("idle_scan_ticks_cpu_ms", used[3]);
     for (Measured& m : runs) m.started.process.Close();
     desktop.Close();
     return 0;

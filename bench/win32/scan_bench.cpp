@@ -5,12 +5,16 @@
 // logic's own share, timed on a recording of that desktop replayed from memory; and the
 // 100 ms wait of a launch (WaitMs on the real message queue).
 //   scan_bench.exe [repetitions]
+// And a process that only ticks, for app_bench to set beside an idle Tabvane: the same full
+// scan of the benchmark desktop (which must be running) every interval, until it is closed.
+//   scan_bench.exe --ticks INTERVAL_MS
 // Prints "RESULT key value" lines (milliseconds, counts). Win32 only.
 #include <windows.h>
 
 #include <array>
 #include <cstdio>
 #include <cwchar>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -187,88 +191,145 @@ void SetUpState(MainState& state, fakes::FakeMainControls& controls) {
   controls.pages.active = 0;
 }
 
+// TForm1 scanning the benchmark desktop as an idle Tabvane's ticks do: Win32Platform, the
+// shell's real ComboBox1 and ListBox1 on a window of their own, the workload's state, and a
+// command list beside it that the first tick reads; from then on every tick finds it unchanged
+// and only asks for its stamp.
+class FullScanRig {
+ public:
+  FullScanRig() = default;
+  FullScanRig(const FullScanRig&) = delete;
+  FullScanRig& operator=(const FullScanRig&) = delete;
+  ~FullScanRig() {
+    if (!listPath_.empty()) platform_.FileSystem().Remove(listPath_);
+    if (parent_ != nullptr) DestroyWindow(parent_);
+  }
+
+  // Builds the rig and scans once: the host must become the target with all its captions.
+  bool Open(HWND host, bool visible) {
+    const MainControls view = controls_.View();
+    parent_ = CreateWindowExW(0, L"STATIC", L"scan bench",
+                              WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0), 0, 0, 400, 300,
+                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (parent_ == nullptr ||
+        !combo_.Create(parent_, 1, nullptr, USER_DEFAULT_SCREEN_DPI, design::kComboBox1.width) ||
+        !list_.Create(parent_, 2, nullptr, USER_DEFAULT_SCREEN_DPI)) {
+      std::fprintf(stderr, "scan_bench: no controls\n");
+      return false;
+    }
+    const MainControls realView{view.PageControl1, view.TabControls, view.StringGrids, combo_,
+                                list_, view.Timer1};
+    scanner_.emplace(realView, platform_);
+    TForm1& form = scanner_->form;
+    SetUpState(form.state, controls_);
+    wchar_t temp[MAX_PATH + 1] = {};
+    const DWORD tempLength = GetTempPathW(MAX_PATH + 1, temp);
+    form.state.FExeDir = SjisFromWide(std::wstring_view(temp, tempLength));
+    listPath_ = form.state.FExeDir + "com_list.txt";
+    if (!WriteInPlace(platform_.FileSystem(), listPath_, "p\r\nA\tx\r\n")) {
+      std::fprintf(stderr, "scan_bench: no command list\n");
+      return false;
+    }
+    // The first tick reads that list; the workload's state stays what is scanned.
+    const MainState workload = form.state;
+    form.Timer1Timer();
+    form.state = workload;
+    form.ScanHost();
+    if (form.state.FTargetWnd != ToWindowHandle(host) || list_.Count() != kCaptionCount) {
+      std::fprintf(stderr, "scan_bench: the scan missed the host (%d captions)\n", list_.Count());
+      return false;
+    }
+    return true;
+  }
+
+  TForm1& Form() { return scanner_->form; }
+  HWND Window() const { return parent_; }
+  Win32Platform& Platform() { return platform_; }
+  fakes::FakeMainControls& Controls() { return controls_; }
+
+ private:
+  Win32Platform platform_;
+  fakes::FakeMainControls controls_;
+  HWND parent_ = nullptr;
+  ComboBoxControl combo_;
+  TextListControl list_;
+  std::optional<Scanner> scanner_;
+  std::string listPath_;
+};
+
+HWND FindBenchHost(DWORD processId) {
+  driver::WindowMatch hostMatch;
+  hostMatch.processId = processId;
+  hostMatch.title = kHostTitle;
+  return driver::FindTopWindow(hostMatch);
+}
+
+// Ticks as an idle Tabvane in normal mode does, and does nothing else: a tick (the command
+// list's stamp, then the full scan of the benchmark desktop's host) every interval, on a shown
+// window, until that window is asked to close. app_bench measures its CPU time beside an idle
+// Tabvane's, at the same time and in the same way.
+int Tick(int intervalMs) {
+  const HWND host = FindBenchHost(0);
+  if (host == nullptr) {
+    std::fprintf(stderr, "scan_bench: no benchmark desktop to tick on\n");
+    return 1;
+  }
+  FullScanRig rig;
+  if (!rig.Open(host, true)) return 1;
+  constexpr UINT_PTR kTimerId = 1;
+  SetTimer(rig.Window(), kTimerId, static_cast<UINT>(intervalMs), nullptr);
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (msg.hwnd == rig.Window() && msg.message == WM_CLOSE) break;
+    if (msg.hwnd == rig.Window() && msg.message == WM_TIMER) {
+      rig.Form().Timer1Timer();
+      rig.Controls().timer.log.clear();
+      continue;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return 0;
+}
+
 int Run(int repetitions) {
   driver::Process desktop = driver::Process::Start(driver::ExeFolder() + L"bench_desktop.exe");
   if (!desktop.Started()) {
     std::fprintf(stderr, "scan_bench: bench_desktop.exe did not start\n");
     return 1;
   }
-  driver::WindowMatch hostMatch;
-  hostMatch.processId = desktop.Id();
-  hostMatch.title = kHostTitle;
-  const HWND host = driver::FindTopWindow(hostMatch);
+  const HWND host = FindBenchHost(desktop.Id());
   if (host == nullptr) {
     std::fprintf(stderr, "scan_bench: no host window\n");
     return 1;
   }
-
-  Win32Platform platform;
-  fakes::FakeMainControls controls;
+  FullScanRig rig;  // its window never shown
+  if (!rig.Open(host, false)) return 1;
+  TForm1& form = rig.Form();
+  Win32Platform& platform = rig.Platform();
+  fakes::FakeMainControls& controls = rig.Controls();
   const MainControls view = controls.View();
+  const MainState& state = form.state;
 
-  // ComboBox1 and ListBox1 are filled on every tick: the real ones, on a window never shown.
-  const HWND parent = CreateWindowExW(0, L"STATIC", L"scan bench", WS_OVERLAPPEDWINDOW, 0, 0, 400,
-                                      300, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-  ComboBoxControl combo;
-  TextListControl list;
-  if (parent == nullptr || !combo.Create(parent, 1, nullptr, USER_DEFAULT_SCREEN_DPI, design::kComboBox1.width) ||
-      !list.Create(parent, 2, nullptr, USER_DEFAULT_SCREEN_DPI)) {
-    std::fprintf(stderr, "scan_bench: no controls\n");
-    return 1;
-  }
-  const MainControls realView{view.PageControl1, view.TabControls, view.StringGrids, combo, list,
-                              view.Timer1};
-  Scanner full(realView, platform);
-  SetUpState(full.form.state, controls);
-  const MainState& state = full.form.state;
-
-  // A command list beside the exe that the first tick reads; from then on every tick finds it
-  // unchanged and only asks for its stamp. The workload's state stays what is scanned.
-  wchar_t temp[MAX_PATH + 1] = {};
-  const DWORD tempLength = GetTempPathW(MAX_PATH + 1, temp);
-  full.form.state.FExeDir = SjisFromWide(std::wstring_view(temp, tempLength));
-  const std::string listPath = full.form.state.FExeDir + "com_list.txt";
-  if (!WriteInPlace(platform.FileSystem(), listPath, "p\r\nA\tx\r\n")) {
-    std::fprintf(stderr, "scan_bench: no command list\n");
-    return 1;
-  }
-  const MainState workload = full.form.state;
-  full.form.Timer1Timer();
-  full.form.state = workload;
-
-  // The first scan finds the host; it must be the target and all its captions must be read.
-  full.form.ScanHost();
-  if (state.FTargetWnd != ToWindowHandle(host) || list.Count() != kCaptionCount) {
-    std::fprintf(stderr, "scan_bench: the scan missed the host (%d captions)\n", list.Count());
-    return 1;
-  }
-
-  // Bare loop and full scan take turns, so both see the same load of the machine. The CPU time
-  // the full scans take is what an idle Tabvane's ticks are compared with: CPU against CPU,
-  // which the wineserver's other work on a shared machine does not stretch as it does the
-  // wall time.
+  // Bare loop and full scan take turns, so both see the same load of the machine.
   BareLoop loop;
   loop.host = host;
   std::vector<double> bare;
   std::vector<double> fullScans;
   std::vector<double> ticks;
-  double fullCpuMs = 0;
   for (int r = -2; r < repetitions; ++r) {
     const double t0 = NowMs();
     BareScan(loop);
     const double t1 = NowMs();
-    const double cpu0 = ThreadCpuMs();
-    full.form.ScanHost();
-    const double cpu1 = ThreadCpuMs();
+    form.ScanHost();
     const double t2 = NowMs();
-    full.form.Timer1Timer();  // the same scan after the check of the command list's stamp
+    form.Timer1Timer();  // the same scan after the check of the command list's stamp
     const double t3 = NowMs();
     controls.timer.log.clear();
     if (r < 0) continue;  // warm-up
     bare.push_back(t1 - t0);
     fullScans.push_back(t2 - t1);
     ticks.push_back(t3 - t2);
-    fullCpuMs += cpu1 - cpu0;
   }
 
   // The logic alone: the recorded desktop and in-memory controls.
@@ -313,15 +374,12 @@ int Run(int repetitions) {
   Result("top_windows", static_cast<double>(replay.TopCount()));
   Result("host_children", static_cast<double>(replay.ChildCount()));
   Result("scan_full_ms", Median(fullScans));
-  Result("scan_full_cpu_ms", fullCpuMs / repetitions);
   Result("tick_checked_ms", Median(ticks));
   Result("scan_bare_ms", Median(bare));
   Result("scan_logic_ms", Median(logic));
   Result("detection_wine_ms", Median(detection));
   Result("waitms_wall_ms", Median(waits));
   Result("waitms_cpu_ms", waitCpu);
-  platform.FileSystem().Remove(listPath);
-  DestroyWindow(parent);
   desktop.Close();
   return 0;
 }
@@ -330,6 +388,9 @@ int Run(int repetitions) {
 }  // namespace tabvane::bench
 
 int wmain(int argc, wchar_t** argv) {
+  if (argc > 2 && std::wcscmp(argv[1], L"--ticks") == 0) {
+    return tabvane::bench::Tick(std::max(1, _wtoi(argv[2])));
+  }
   const int repetitions = argc > 1 ? std::max(1, _wtoi(argv[1])) : 15;
   return tabvane::bench::Run(repetitions);
 }
