@@ -4,9 +4,10 @@
 // and edit mode), beside a process that does only what a normal-mode tick does (scan_bench
 // --ticks: the same full scan of that desktop at the same interval) and the bare window, all
 // measured over the same minute. Tabvane runs from app folders of its own: empty (a first
-// start), and with the workload's command list, a menu file and a settings file. The bare window's twins tell
-// the shares of Tabvane's DLLs and of its windows (the same windows with no logic).
-//   app_bench.exe TABVANE_EXE [idle seconds] [starts]  (the bare windows and scan_bench beside it)
+// start), and with the workload's command list, a menu file and a settings file. The bare
+// window's twins tell the shares of Tabvane's DLLs and of its windows (the same windows with
+// no logic).
+//   app_bench.exe TABVANE_EXE [idle seconds] [starts]   (bare windows, scan_bench beside it)
 // Prints "RESULT key value" lines (milliseconds, bytes). Win32 only.
 #include <windows.h>
 
