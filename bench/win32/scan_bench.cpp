@@ -21,7 +21,6 @@
 #include "bench/bench_data.h"
 #include "bench/win32/bench_clock.h"
 #include "host/host_scan.h"
-#include "host/win32/wide.h"
 #include "host/win32/win32_platform.h"
 #include "model/command_list.h"
 #include "model/menus.h"
@@ -222,9 +221,7 @@ class FullScanRig {
     scanner_.emplace(realView, platform_);
     TForm1& form = scanner_->form;
     SetUpState(form.state, controls_);
-    wchar_t temp[MAX_PATH + 1] = {};
-    const DWORD tempLength = GetTempPathW(MAX_PATH + 1, temp);
-    form.state.FExeDir = SjisFromWide(std::wstring_view(temp, tempLength));
+    form.state.FExeDir = platform_.TempFolder();
     listPath_ = form.state.FExeDir + "com_list.txt";
     if (!WriteInPlace(platform_.FileSystem(), listPath_, "p\r\nA\tx\r\n")) {
       std::fprintf(stderr, "scan_bench: no command list\n");
