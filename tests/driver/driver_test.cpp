@@ -1,10 +1,11 @@
-// Tests of the driver library's pure rules and of its waits; nothing here touches a window.
+// Tests of the driver library's pure rules, its waits and its text reads.
 // Win32 only (the library exists in Windows trees).
 #include "tools/driver/driver.h"
 
 #include <gtest/gtest.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <thread>
@@ -211,6 +212,42 @@ TEST(DriverFiles, WriteWaitsForAReaderThatHoldsTheFileForAMoment) {
   closer.join();
   EXPECT_EQ(ReadFileBytes(path), std::string("new"));
   DeleteFileW(path.c_str());
+}
+
+// A caption that grows between the length and the text, as a program's does while the driver
+// polls it: the second answer of WM_GETTEXTLENGTH is longer than the first.
+struct GrowingCaption {
+  int lengthCalls = 0;
+  WPARAM largestRoom = 0;
+};
+
+LRESULT CALLBACK GrowingCaptionProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* caption = reinterpret_cast<GrowingCaption*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (caption != nullptr && message == WM_GETTEXTLENGTH) return ++caption->lengthCalls == 1 ? 3 : 200;
+  if (caption != nullptr && message == WM_GETTEXT && wParam > 0) {
+    caption->largestRoom = std::max(caption->largestRoom, wParam);
+    const std::wstring text(std::min<std::size_t>(wParam - 1, 200), L'x');
+    text.copy(reinterpret_cast<wchar_t*>(lParam), text.size());
+    reinterpret_cast<wchar_t*>(lParam)[text.size()] = L'\0';
+    return static_cast<LRESULT>(text.size());
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+TEST(DriverWindowText, ACaptionThatGrowsMeanwhileIsReadWithinTheBuffer) {
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = GrowingCaptionProc;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"TabvaneDriverGrowingCaption";
+  RegisterClassW(&windowClass);
+  const HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"", WS_OVERLAPPED, 0, 0, 10,
+                                      10, nullptr, nullptr, windowClass.hInstance, nullptr);
+  ASSERT_NE(window, nullptr);
+  GrowingCaption caption;
+  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&caption));
+  EXPECT_EQ(WindowText(window), "xxx");
+  EXPECT_EQ(caption.largestRoom, 4u);  // the buffer made for the first length, never more
+  DestroyWindow(window);
 }
 
 }  // namespace

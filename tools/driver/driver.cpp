@@ -83,31 +83,54 @@ INPUT MouseInput(POINT screen, DWORD buttonFlags) {
 // Lets the target process take the input just sent before the caller looks at its effect.
 void Settle() { std::this_thread::sleep_for(Ms(30)); }
 
-std::wstring TextOfLength(int length, const std::function<LRESULT(wchar_t*)>& fill) {
+// A text read into a buffer of `length` + 1 + `room` characters; `fill` gets the buffer and its
+// size in characters and returns how many it copied. Nothing is read when the length is 0.
+std::wstring ReadText(LRESULT length, std::size_t room,
+                      const std::function<LRESULT(wchar_t*, std::size_t)>& fill) {
   if (length <= 0) return {};
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const LRESULT copied = fill(text.data());
-  if (copied < 0) return {};
-  text.resize(std::min(static_cast<std::size_t>(copied), static_cast<std::size_t>(length)));
+  const std::size_t capacity = static_cast<std::size_t>(length) + 1 + room;
+  std::wstring text(capacity, L'\0');
+  const LRESULT copied = fill(text.data(), capacity);
+  if (copied <= 0) return {};
+  text.resize(std::min(static_cast<std::size_t>(copied), capacity - 1));
   return text;
 }
 
 // Items of a combo box or list box through its count, length and text messages.
 std::vector<std::string> Items(HWND control, UINT countMessage, UINT lengthMessage,
                                UINT textMessage) {
+  // The text message has no buffer size, and the program may refill its list between the length
+  // and the text. Wine copies the reply at the length it asks for itself just before the text
+  // message, so an item that grew in between would run past a buffer of the first length: the
+  // room covers any item the programs driven here hold.
+  constexpr std::size_t kItemRoom = 4096;
   std::vector<std::string> items;
   const std::optional<LRESULT> count = Send(control, countMessage);
   if (!count || *count <= 0) return items;
   for (LRESULT i = 0; i < *count; ++i) {
     const auto index = static_cast<WPARAM>(i);
-    const std::optional<LRESULT> length = Send(control, lengthMessage, index);
-    const std::wstring text =
-        TextOfLength(length ? static_cast<int>(*length) : 0, [&](wchar_t* buffer) -> LRESULT {
+    const std::wstring text = ReadText(
+        Send(control, lengthMessage, index).value_or(0), kItemRoom,
+        [&](wchar_t* buffer, std::size_t) -> LRESULT {
           return Send(control, textMessage, index, reinterpret_cast<LPARAM>(buffer)).value_or(-1);
         });
     items.push_back(SjisFromWide(text));
   }
   return items;
+}
+
+// The job every started program joins: when the driver's process ends, even killed at a time-out,
+// the job's last handle closes and the programs it started end with it.
+HANDLE ProgramsJob() {
+  static const HANDLE job = [] {
+    const HANDLE created = CreateJobObjectW(nullptr, nullptr);
+    if (created == nullptr) return created;
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    SetInformationJobObject(created, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    return created;
+  }();
+  return job;
 }
 
 }  // namespace
@@ -262,11 +285,14 @@ Process Process::Start(const std::wstring& exe, const std::vector<std::wstring>&
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION info{};
-  if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                     workDir.empty() ? nullptr : workDir.c_str(), &startup, &info) == 0) {
+  if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                     nullptr, workDir.empty() ? nullptr : workDir.c_str(), &startup, &info) == 0) {
     process.error_ = GetLastError();
     return process;
   }
+  // In the job before its first instruction; a program outside it still runs, only unguarded.
+  if (ProgramsJob() != nullptr) AssignProcessToJobObject(ProgramsJob(), info.hProcess);
+  ResumeThread(info.hThread);
   CloseHandle(info.hThread);
   process.process_ = info.hProcess;
   process.id_ = info.dwProcessId;
@@ -463,19 +489,19 @@ std::wstring ClassName(HWND window) {
 }
 
 std::string WindowText(HWND window) {
-  const std::wstring text = TextOfLength(GetWindowTextLengthW(window), [&](wchar_t* buffer) {
-    return static_cast<LRESULT>(GetWindowTextW(window, buffer, GetWindowTextLengthW(window) + 1));
-  });
+  // The caption may change between the two calls: the buffer's own size bounds the copy.
+  const std::wstring text =
+      ReadText(GetWindowTextLengthW(window), 0, [&](wchar_t* buffer, std::size_t capacity) {
+        return static_cast<LRESULT>(GetWindowTextW(window, buffer, static_cast<int>(capacity)));
+      });
   return SjisFromWide(text);
 }
 
 std::string ControlText(HWND control) {
   const std::optional<LRESULT> length = Send(control, WM_GETTEXTLENGTH);
   const std::wstring text =
-      TextOfLength(length ? static_cast<int>(*length) : 0, [&](wchar_t* buffer) -> LRESULT {
-        return Send(control, WM_GETTEXT, static_cast<WPARAM>(*length + 1),
-                    reinterpret_cast<LPARAM>(buffer))
-            .value_or(-1);
+      ReadText(length.value_or(0), 0, [&](wchar_t* buffer, std::size_t capacity) -> LRESULT {
+        return Send(control, WM_GETTEXT, capacity, reinterpret_cast<LPARAM>(buffer)).value_or(-1);
       });
   return SjisFromWide(text);
 }

@@ -74,7 +74,8 @@ class Process {
  public:
   Process() = default;
   // Starts exe with the arguments, in workDir (empty: the driver's own), with a normal window.
-  // Check Started(); LastError() tells why not.
+  // Check Started(); LastError() tells why not. The program ends at the latest with the
+  // driver's process, however that ends.
   static Process Start(const std::wstring& exe, const std::vector<std::wstring>& arguments = {},
                        const std::wstring& workDir = {});
   ~Process();  // ends the process if it still runs
