@@ -223,7 +223,9 @@ struct GrowingCaption {
 
 LRESULT CALLBACK GrowingCaptionProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* caption = reinterpret_cast<GrowingCaption*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (caption != nullptr && message == WM_GETTEXTLENGTH) return ++caption->lengthCalls == 1 ? 3 : 200;
+  if (caption != nullptr && message == WM_GETTEXTLENGTH) {
+    return ++caption->lengthCalls == 1 ? 3 : 200;
+  }
   if (caption != nullptr && message == WM_GETTEXT && wParam > 0) {
     caption->largestRoom = std::max(caption->largestRoom, wParam);
     const std::wstring text(std::min<std::size_t>(wParam - 1, 200), L'x');

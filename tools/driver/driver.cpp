@@ -119,18 +119,19 @@ std::vector<std::string> Items(HWND control, UINT countMessage, UINT lengthMessa
   return items;
 }
 
-// The job every started program joins: when the driver's process ends, even killed at a time-out,
-// the job's last handle closes and the programs it started end with it.
-HANDLE ProgramsJob() {
-  static const HANDLE job = [] {
-    const HANDLE created = CreateJobObjectW(nullptr, nullptr);
-    if (created == nullptr) return created;
+// Puts the driver's own process, once, in a job that kills its processes when its last handle
+// closes. The programs the driver starts inherit the job, so when the driver's process ends, even
+// killed at a time-out, the programs it started end with it.
+void JoinKillOnCloseJob() {
+  [[maybe_unused]] static const bool joined = [] {
+    const HANDLE job = CreateJobObjectW(nullptr, nullptr);
+    if (job == nullptr) return false;
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
     limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-    SetInformationJobObject(created, JobObjectExtendedLimitInformation, &limits, sizeof limits);
-    return created;
+    return SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits,
+                                   sizeof limits) != 0 &&
+           AssignProcessToJobObject(job, GetCurrentProcess()) != 0;
   }();
-  return job;
 }
 
 }  // namespace
@@ -285,14 +286,12 @@ Process Process::Start(const std::wstring& exe, const std::vector<std::wstring>&
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION info{};
-  if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
-                     nullptr, workDir.empty() ? nullptr : workDir.c_str(), &startup, &info) == 0) {
+  JoinKillOnCloseJob();  // without a job the program still runs, only unguarded
+  if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                     workDir.empty() ? nullptr : workDir.c_str(), &startup, &info) == 0) {
     process.error_ = GetLastError();
     return process;
   }
-  // In the job before its first instruction; a program outside it still runs, only unguarded.
-  if (ProgramsJob() != nullptr) AssignProcessToJobObject(ProgramsJob(), info.hProcess);
-  ResumeThread(info.hThread);
   CloseHandle(info.hThread);
   process.process_ = info.hProcess;
   process.id_ = info.dwProcessId;
